@@ -1,0 +1,21 @@
+#!/bin/sh
+# Installs the Debian packages the build and the tests need, once: a package
+# that is already installed is left alone, so running this again costs nothing.
+set -eu
+
+packages="cmake g++ make pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev \
+xvfb xauth fonts-dejavu-core"
+
+missing=""
+for p in $packages; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+[ -z "$missing" ] && exit 0
+
+echo "Installing missing packages:$missing"
+if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+$sudo apt-get update
+# shellcheck disable=SC2086
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing

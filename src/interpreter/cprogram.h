@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/cbase.h"
+#include "core/clinkedlist.h"
+
+class CInterpreter;
+class CNamedNumeric;
+class CUserInterface;
+
+using CSymbolList = CLinkedList<CNamedNumeric>;
+
+// The store of every name: user variables, constants, arrays and functions,
+// the built-in constants, the library functions and the reserved words. It
+// also carries the interrupt poll of long computations.
+class CProgram : public CBase {
+public:
+    explicit CProgram(CInterpreter* pInterpreter);
+    ~CProgram() override;
+    std::uint8_t GetClassNumber() const override;
+
+    // Creates the seven lists and fills the built-in ones.
+    void DefineBuiltIns();
+
+    void SetUserInterface(CUserInterface* pUI) { _pUI = pUI; }
+    CUserInterface* GetUserInterface() const { return _pUI; }
+    CInterpreter* GetInterpreter() const { return _pInterpreter; }
+
+    CSymbolList* GetVariables() const { return _pollVariables; }
+    CSymbolList* GetConstants() const { return _pollConstants; }
+    CSymbolList* GetArrays() const { return _pollArrays; }
+    CSymbolList* GetBuiltInConstants() const { return _pollBuiltInConstants; }
+    CSymbolList* GetUserFunctions() const { return _pollUserFunctions; }
+    CSymbolList* GetLibraryFunctions() const { return _pollLibraryFunctions; }
+    CSymbolList* GetReservedWords() const { return _pollReservedWords; }
+
+    // Every 1000th call asks the user interface whether to stop, and raises
+    // the interruption when it says so.
+    void PollInterrupt();
+
+private:
+    CSymbolList* _pollVariables = nullptr;
+    CSymbolList* _pollConstants = nullptr;
+    CSymbolList* _pollArrays = nullptr;
+    CSymbolList* _pollBuiltInConstants = nullptr;
+    CSymbolList* _pollUserFunctions = nullptr;
+    CSymbolList* _pollLibraryFunctions = nullptr;
+    CSymbolList* _pollReservedWords = nullptr;
+    CInterpreter* _pInterpreter;
+    CUserInterface* _pUI = nullptr;
+    int _nPoll = 0;
+};

@@ -1,0 +1,20 @@
+#include "cuserinterface.h"
+
+#include "interpreter/cinterpreter.h"
+#include "interpreter/cprogram.h"
+
+CUserInterface::CUserInterface() {
+    AddInstance(CN_USERINTERFACE);
+}
+
+CUserInterface::~CUserInterface() {
+    // The program's symbols go first: they may still refer to the
+    // interpreter's kept state, never the other way round.
+    delete _poProgram;
+    delete _poInterpreter;
+    RemoveInstance(CN_USERINTERFACE);
+}
+
+std::uint8_t CUserInterface::GetClassNumber() const {
+    return CN_USERINTERFACE;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "core/cbase.h"
+#include "core/extended.h"
+
+class CInterpreter;
+class CProgram;
+class CString;
+
+// Number display formats and graph frames, as the language's constants name
+// them.
+enum ENumberFormat { NF_GENERAL = 1, NF_FIXED = 2, NF_SCIENTIFIC = 3 };
+enum EGraphicsFormat { GF_NONE = 0, GF_MEDIUM = 1, GF_LARGE = 2 };
+
+// Everything below the window reaches the screen through this interface. It
+// owns the program object and the interpreter, which its implementation
+// creates before the first line runs.
+class CUserInterface : public CBase {
+public:
+    CUserInterface();
+    ~CUserInterface() override;
+    std::uint8_t GetClassNumber() const override;
+
+    virtual void ClearGraph() = 0;
+    virtual void ClearOutput() = 0;
+    virtual void DrawGraphFrame() = 0;
+    virtual void PrintText(const char* pchText) = 0;
+    virtual void PrintChar(char ch) = 0;
+    virtual void PrintInteger(int n) = 0;
+    virtual void PrintNumber(Extended value) = 0;
+    virtual void SetNumberFormat(int nCode) = 0;
+    virtual void SetGraphicsFormat(int nCode) = 0;
+    virtual int GetGraphicsFormat() const = 0;
+    virtual void DrawNumber(Extended value, Extended x, Extended y) = 0;
+    virtual void SetPrecision(int nPrecision) = 0;
+    virtual void SetWorldWindow(Extended x0, Extended y0, Extended x1, Extended y1) = 0;
+    virtual void GetPlotArea(int* pxLeft, int* pyTop, int* pxRight, int* pyBottom) = 0;
+    virtual void MoveTo(Extended x, Extended y) = 0;
+    virtual void LineTo(Extended x, Extended y) = 0;
+    virtual void SetAxisPen() = 0;
+    virtual void SetPenColor(int red, int green, int blue) = 0;
+    virtual void SetGridPen() = 0;
+    virtual void ShowToolbar(bool bShown) = 0;
+    virtual void ToggleToolbar() = 0;
+    virtual bool IsToolbarShown() const = 0;
+    virtual void ClearFunctionButton(int iButton) = 0;
+    virtual void SetFunctionButton(int iButton, const CString* pstrCaption,
+                                   const CString* pstrFuncName, bool bRunAtOnce) = 0;
+    virtual bool IsInterrupted() = 0;
+    virtual int GetInterfaceCode() const = 0;
+
+    CInterpreter* GetInterpreter() const { return _poInterpreter; }
+    CProgram* GetProgram() const { return _poProgram; }
+
+protected:
+    CProgram* _poProgram = nullptr;
+    CInterpreter* _poInterpreter = nullptr;
+};
