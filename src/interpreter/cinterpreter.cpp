@@ -3,6 +3,8 @@
 #include "core/cassert.h"
 #include "core/cleanupstack.h"
 #include "core/cstring.h"
+#include "core/errorcodes.h"
+#include "statements/csimplestatements.h"
 
 CInterpreter::CInterpreter() {
     AddInstance(CN_INTERPRETER);
@@ -26,4 +28,18 @@ void CInterpreter::RaiseNamedError(const CString* pstrName, int nCode) {
     _poErrorName = poName;
     poName->Set(pstrName->GetData(), pstrName->GetLength());
     RaiseError(nCode);
+}
+
+CStatement* CInterpreter::CreateStatement(const CString* pstrLine) {
+    OSTREL_ASSERT(_pProgram);
+    if (!pstrLine) {
+        return new CDoNothing(_pProgram);
+    }
+    CString* poLine = pstrLine->Mid(1, pstrLine->GetLength(), CString::Trimmed);
+    const bool bEmpty = poLine->GetLength() == 0;
+    delete poLine;
+    if (bEmpty) {
+        return new CDoNothing(_pProgram);
+    }
+    RaiseError(ERR_UNRECOGNISED_LINE);
 }

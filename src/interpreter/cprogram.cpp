@@ -2,7 +2,7 @@
 
 #include "core/cleanupstack.h"
 #include "core/errorcodes.h"
-#include "symbols/csymbol.h"
+#include "symbols/cfunction.h"
 #include "ui/cuserinterface.h"
 
 #include <cstdlib>
@@ -38,6 +38,14 @@ void CProgram::DefineBuiltIns() {
     _pollUserFunctions = new CSymbolList;
     _pollLibraryFunctions = new CSymbolList;
     _pollReservedWords = new CSymbolList;
+}
+
+CFunction* CProgram::FindFunction(const CString* pstrName) const {
+    CNamedNumeric* pFound = _pollUserFunctions->FindByName(pstrName);
+    if (!pFound) {
+        pFound = _pollLibraryFunctions->FindByName(pstrName);
+    }
+    return static_cast<CFunction*>(pFound);
 }
 
 void CProgram::PollInterrupt() {

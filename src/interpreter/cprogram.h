@@ -3,8 +3,10 @@
 #include "core/cbase.h"
 #include "core/clinkedlist.h"
 
+class CFunction;
 class CInterpreter;
 class CNamedNumeric;
+class CString;
 class CUserInterface;
 
 using CSymbolList = CLinkedList<CNamedNumeric>;
@@ -32,6 +34,9 @@ public:
     CSymbolList* GetUserFunctions() const { return _pollUserFunctions; }
     CSymbolList* GetLibraryFunctions() const { return _pollLibraryFunctions; }
     CSymbolList* GetReservedWords() const { return _pollReservedWords; }
+
+    // The first function of that name: user functions, then library ones.
+    CFunction* FindFunction(const CString* pstrName) const;
 
     // Every 1000th call asks the user interface whether to stop, and raises
     // the interruption when it says so.

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core/cbase.h"
+
+class CInterpreter;
+class CNamedNumeric;
+class CProgram;
+class CUserFunction;
+class CUserInterface;
+template <class T> class CLinkedList;
+
+// What a statement tells the compound statement that runs it.
+enum EExitSignal : std::uint8_t {
+    ES_CONTINUE = 0,
+    ES_EXIT_LOOP = 1,
+    ES_EXIT_FUNCTION = 2,
+};
+
+// The interface every statement offers to the drivers that build, link and
+// run it: construction and texts, then SetOwnerFunction (inside a function
+// body), then Link, then Execute any number of times.
+class CStatement : public CBase {
+public:
+    explicit CStatement(CProgram* pProg);
+    ~CStatement() override;
+    std::uint8_t GetClassNumber() const override;
+
+    virtual EExitSignal Execute() = 0;
+    virtual void SetOwnerFunction(CUserFunction* pFunction);
+    virtual void Link();
+    virtual int CountConstDeclarations() const;
+    virtual int CountVarDeclarations() const;
+    virtual int CountDeletes() const;
+    virtual int CountFunctionDefinitions() const;
+    virtual void Describe() const;
+
+    // Direct mode (the flag cleared) is a line the user typed: declarations
+    // then echo what they declared.
+    void SetProgramMode(bool bProgramMode) { _bProgramMode = bProgramMode; }
+    bool IsProgramMode() const { return _bProgramMode; }
+
+    CProgram* GetProgram() const { return _pProg; }
+    CUserInterface* GetUserInterface() const;
+    CInterpreter* GetInterpreter() const;
+    CUserFunction* GetOwnerFunction() const { return _pOwnerFunction; }
+
+    // The owner function's scopes; null at top level.
+    CLinkedList<CNamedNumeric>* GetParams() const;
+    CLinkedList<CNamedNumeric>* GetLocalVariables() const;
+    CLinkedList<CNamedNumeric>* GetLocalArrays() const;
+    CLinkedList<CNamedNumeric>* GetLocalConstants() const;
+
+protected:
+    CProgram* const _pProg;
+
+private:
+    CUserFunction* _pOwnerFunction = nullptr;
+    bool _bProgramMode = true;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "csymbol.h"
+
+#include "core/clinkedlist.h"
+
+class CProgram;
+
+// What every function shares: the subroutine flag, the numbered parameters
+// (followed, for a function, by its result variable), the local scopes, and
+// the way a call passes its arguments in.
+class CFunction : public CNamedNumeric {
+public:
+    explicit CFunction(CProgram* pProg);
+    ~CFunction() override;
+    std::uint8_t GetClassNumber() const override;
+
+    // Names the function (no name when null), stores the flag and creates
+    // the four empty scopes.
+    virtual void Init(const CString* pstrName, bool bSubroutine);
+    virtual void BeforeCall();
+
+    bool IsSubroutine() const { return _bSubroutine; }
+    int GetParamCount() const { return _nParam; }
+    void SetParamCount(int nParam) { _nParam = nParam; }
+    CLinkedList<CNamedNumeric>* GetParams() const { return _pollParams; }
+    CLinkedList<CNamedNumeric>* GetLocalVariables() const { return _pollLocalVariables; }
+    CLinkedList<CNamedNumeric>* GetLocalArrays() const { return _pollLocalArrays; }
+    CLinkedList<CNamedNumeric>* GetLocalConstants() const { return _pollLocalConstants; }
+    CProgram* GetProgram() const { return _pProg; }
+
+    void ResetParamCursor();
+    void SetParam(Extended value, int iParam);
+    // Bisection between a and b; true with the zero in *pX when the function
+    // is 0 at an end or changes sign in between.
+    bool FindZero(Extended a, Extended b, Extended* pX);
+
+protected:
+    CProgram* const _pProg;
+
+private:
+    Extended ValueAt(Extended x);
+
+    bool _bSubroutine = false;
+    int _nParam = 0;
+    int _iParamCursor = 0;
+    CLinkedList<CNamedNumeric>* _pollParams = nullptr;
+    CLinkedList<CNamedNumeric>* _pollLocalVariables = nullptr;
+    CLinkedList<CNamedNumeric>* _pollLocalArrays = nullptr;
+    CLinkedList<CNamedNumeric>* _pollLocalConstants = nullptr;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "cfunction.h"
+
+class CExpression;
+class CStatement;
+
+// A function or subroutine the user defined with FUNCTION or SUB: either one
+// expression or a body of statements. Calls may not come back to a function
+// that is still running.
+class CUserFunction : public CFunction {
+public:
+    explicit CUserFunction(CProgram* pProg);
+    ~CUserFunction() override;
+    std::uint8_t GetClassNumber() const override;
+    void Print(CUserInterface* pUI) const override;
+    Extended GetValue() override;
+    void BeforeCall() override;
+
+    void Define(const CString* pstrName, const CString* pstrExpr, const CString* pstrParams,
+                bool bSubroutine);
+    void SetBody(CStatement* pBody);
+    void Link();
+
+    bool HasExpression() const { return _poExpr != nullptr; }
+    bool HasBody() const { return _poStatFunctionBody != nullptr; }
+
+private:
+    CExpression* _poExpr = nullptr;
+    CStatement* _poStatFunctionBody = nullptr;
+    bool _bRunning = false;
+};
