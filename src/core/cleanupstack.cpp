@@ -56,19 +56,11 @@ void RaiseError(int nCode) {
 }
 
 Extended* AllocateNumbers(std::size_t nCount) {
-    auto* p = new (std::nothrow) Extended[nCount];
-    if (!p) {
-        RaiseError(ERR_OUT_OF_MEMORY);
-    }
-    return p;
+    return AllocateArray<Extended>(nCount);
 }
 
 char* AllocateBuffer(std::size_t nBytes) {
-    auto* p = new (std::nothrow) char[nBytes];
-    if (!p) {
-        RaiseError(ERR_OUT_OF_MEMORY);
-    }
-    return p;
+    return AllocateArray<char>(nBytes);
 }
 
 void FreeNumbers(Extended* p) noexcept {

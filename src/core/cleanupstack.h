@@ -1,8 +1,10 @@
 #pragma once
 
+#include "errorcodes.h"
 #include "extended.h"
 
 #include <cstddef>
+#include <new>
 
 class CBase;
 
@@ -12,6 +14,13 @@ class CBase;
 
 // The program's own allocation of blocks: raises "Out of memory." when the
 // heap has nothing left, so no caller checks for a null result.
+template <class T> T* AllocateArray(std::size_t nCount) {
+    T* p = new (std::nothrow) T[nCount];
+    if (!p) {
+        RaiseError(ERR_OUT_OF_MEMORY);
+    }
+    return p;
+}
 Extended* AllocateNumbers(std::size_t nCount);
 char* AllocateBuffer(std::size_t nBytes);
 void FreeNumbers(Extended* p) noexcept;
