@@ -1,0 +1,60 @@
+#pragma once
+
+#include "symbols/cfunction.h"
+
+class CVariable;
+
+// The library's functions and subroutines, by number.
+enum ELibraryFunction : std::uint8_t {
+    LF_ACOS,
+    LF_ASIN,
+    LF_ATAN,
+    LF_ACOT,
+    LF_COS,
+    LF_SIN,
+    LF_TAN,
+    LF_COT,
+    LF_COSH,
+    LF_SINH,
+    LF_TANH,
+    LF_EXP,
+    LF_LOG,
+    LF_LOG10,
+    LF_SQR,
+    LF_ABS,
+    LF_ROUND,
+    LF_RND,
+    LF_CLOCK,
+    LF_CLS,
+    LF_SHOWTOOLBAR,
+    LF_SETNUMBERFORMAT,
+    LF_SETGRAPHICSFRAME,
+    LF_COUNT
+};
+
+// A built-in function or subroutine, computed by a fixed routine chosen by
+// its number. Its parameter variable (if it takes an argument) is unnamed and
+// static, written only by the call and read only by GetValue.
+class CLibraryFunction : public CFunction {
+public:
+    explicit CLibraryFunction(CProgram* pProg);
+    ~CLibraryFunction() override;
+    std::uint8_t GetClassNumber() const override;
+    void Print(CUserInterface* pUI) const override;
+    // The value for the argument last passed in; a math error of the
+    // computation is raised as its code.
+    Extended GetValue() override;
+
+    // Makes this the library function of that number: its name, kind and
+    // parameter. A number outside the library raises "Unexpected error.".
+    void Setup(int nFunction);
+    int GetFunctionNumber() const { return _nFunction; }
+
+private:
+    Extended ValueOf(Extended x) const;
+    Extended ValueWithoutArgument() const;
+    CUserInterface* GetUserInterface() const;
+
+    std::uint8_t _nFunction = 0;
+    CVariable* _pParameter = nullptr;
+};
