@@ -87,17 +87,6 @@ Extended Truth(bool b) {
     return b ? 1 : 0;
 }
 
-Extended Power(Extended l, Extended r) {
-    const Extended result = std::pow(l, r);
-    if (std::isnan(result) && !std::isnan(l) && !std::isnan(r)) {
-        RaiseError(ERR_ILLEGAL_PARAMETER);
-    }
-    if (std::isinf(result) && std::isfinite(l) && std::isfinite(r)) {
-        RaiseError(l == 0 ? ERR_SINGULARITY : ERR_OVERFLOW);
-    }
-    return result;
-}
-
 Extended Remainder(Extended l, Extended r) {
     const int nRight = RoundToInt(r);
     if (nRight == 0) {
@@ -608,7 +597,7 @@ Extended CExpression::Compute(CNodeOperation* pNode) {
     case NT_MULTIPLY:
         return l * r;
     case NT_POWER:
-        return Power(l, r);
+        return CheckedPow(l, r);
     case NT_DIVIDE:
         if (r == 0) {
             RaiseError(ERR_DIVISION_BY_ZERO);

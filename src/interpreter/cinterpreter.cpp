@@ -2,9 +2,100 @@
 
 #include "core/cassert.h"
 #include "core/cleanupstack.h"
+#include "core/clinkedlist.h"
 #include "core/cstring.h"
 #include "core/errorcodes.h"
+#include "cprogram.h"
+#include "crunfile.h"
+#include "csequence.h"
+#include "statements/cassignarray.h"
+#include "statements/cassignvariable.h"
+#include "statements/cbranch.h"
+#include "statements/cdeclarearray.h"
+#include "statements/cdeclareconstorvar.h"
+#include "statements/cdefinefunction.h"
+#include "statements/cdeletesymbol.h"
+#include "statements/crepeat.h"
 #include "statements/csimplestatements.h"
+
+#include <cstring>
+
+namespace {
+
+// One-line structures nest by recursion; a typed line could nest them
+// without end.
+constexpr int MAX_RECOGNITION_DEPTH = 200;
+
+class CDepthGuard {
+public:
+    explicit CDepthGuard(int& nDepth) : _nDepth(++nDepth) {}
+    ~CDepthGuard() { --_nDepth; }
+    CDepthGuard(const CDepthGuard&) = delete;
+    CDepthGuard& operator=(const CDepthGuard&) = delete;
+
+private:
+    int& _nDepth;
+};
+
+int Length(const char* pch) {
+    return static_cast<int>(std::strlen(pch));
+}
+
+bool Starts(const CString* pstr, const char* pch) {
+    return pstr->GetLength() > 0 && pstr->StartsWith(pch, Length(pch), false);
+}
+
+bool Equals(const CString* pstr, const char* pch) {
+    return pstr->Compare(pch, false);
+}
+
+int Position(const CString* pstr, const char* pch) {
+    return pstr->Find(pch, Length(pch), false);
+}
+
+// The first occurrence at or after iCh, 0 if none.
+int PositionFrom(const CString* pstr, const char* pch, int iCh) {
+    CString* poRest = pstr->MidToEnd(iCh, CString::Plain);
+    const int i = Position(poRest, pch);
+    delete poRest;
+    return i > 0 ? i + iCh - 1 : 0;
+}
+
+// A piece of the line, left on the cleanup stack.
+CString* Piece(const CString* pstr, int iCh, int nCount, CString::EMidMode mode = CString::Plain) {
+    CString* poPiece = pstr->Mid(iCh, nCount, mode);
+    CleanupStack::PushObject(poPiece);
+    return poPiece;
+}
+
+CString* PieceToEnd(const CString* pstr, int iCh, CString::EMidMode mode = CString::Plain) {
+    return Piece(pstr, iCh, pstr->GetLength() - iCh + 1, mode);
+}
+
+// A new text made of three parts, left on the cleanup stack.
+CString* Joined(const char* pchBefore, const CString* pstrMiddle, const char* pchAfter) {
+    auto* poText = new CString;
+    CleanupStack::PushObject(poText);
+    poText->Set(pchBefore);
+    poText->Insert(pstrMiddle, CString::Append);
+    poText->Insert(pchAfter, Length(pchAfter), CString::Append);
+    return poText;
+}
+
+template <class T> T* Pushed(T* pObject) {
+    CleanupStack::PushObject(pObject);
+    return pObject;
+}
+
+// Hands a statement under construction back to the caller: off the cleanup
+// stack, then the nPieces texts below it destroyed.
+CStatement* Finished(CStatement* pStatement, int nPieces) {
+    CleanupStack::Pop();
+    CleanupStack::PopAndDestroy(nPieces);
+    return pStatement;
+}
+
+} // namespace
 
 CInterpreter::CInterpreter() {
     AddInstance(CN_INTERPRETER);
@@ -35,11 +126,765 @@ CStatement* CInterpreter::CreateStatement(const CString* pstrLine) {
     if (!pstrLine) {
         return new CDoNothing(_pProgram);
     }
-    CString* poLine = pstrLine->Mid(1, pstrLine->GetLength(), CString::Trimmed);
-    const bool bEmpty = poLine->GetLength() == 0;
-    delete poLine;
-    if (bEmpty) {
+    const CDepthGuard guard(_nRecognitionDepth);
+    if (_nRecognitionDepth > MAX_RECOGNITION_DEPTH) {
+        RaiseError(ERR_INPUT_TOO_LONG);
+    }
+    CString* poL = Piece(pstrLine, 1, pstrLine->GetLength(), CString::Trimmed);
+    poL->ToUpperOutsideQuotes();
+    CStatement* poStatement = Recognise(poL);
+    CleanupStack::PopAndDestroy();
+    return poStatement;
+}
+
+// The rules are tried in this order; the first that matches decides.
+CStatement* CInterpreter::Recognise(CString* pstrL) {
+    const CString* L = pstrL;
+    const int N = L->GetLength();
+    const int E = L->FindChar('=', 1);
+    // (empty) | ' comment | REM comment | // comment
+    if (N == 0 || Starts(L, "'") || Starts(L, "REM ") || Starts(L, "//")) {
         return new CDoNothing(_pProgram);
     }
-    RaiseError(ERR_UNRECOGNISED_LINE);
+    // IF cond THEN stmt [ELSE stmt]
+    if (Starts(L, "IF ")) {
+        return CreateIf(L);
+    }
+    // FOR v=a TO b [DO stmt]
+    if (Starts(L, "FOR ")) {
+        return CreateFor(L);
+    }
+    // DIM name [= expr] | DIM name(lower TO upper)
+    if (Starts(L, "DIM ")) {
+        return CreateDeclaration(L, 5, 6, false);
+    }
+    // STATIC name [= expr] | STATIC name(lower TO upper)
+    if (Starts(L, "STATIC ")) {
+        return CreateDeclaration(L, 8, 9, true);
+    }
+    // CONST name = expr
+    if (Starts(L, "CONST ")) {
+        if (E == 0) {
+            RaiseError(ERR_CONSTANT_NOT_INITIALISED);
+        }
+        const CString* pstrName = Piece(L, 7, E - 7);
+        const CString* pstrValue = PieceToEnd(L, E + 1);
+        auto* pStatement = Pushed(new CDeclareConstOrVar(_pProgram, pstrName, DK_CONSTANT));
+        pStatement->SetExpressions(1, pstrValue);
+        return Finished(pStatement, 2);
+    }
+    // FUNCTION name(params) [= expr]
+    if (Starts(L, "FUNCTION ")) {
+        CString* pstrName = nullptr;
+        CString* pstrParams = nullptr;
+        CString* pstrExpr = nullptr;
+        const int nPieces = SplitFunction(L, &pstrName, &pstrParams, &pstrExpr);
+        auto* pStatement =
+            Pushed(new CDefineFunction(_pProgram, pstrName, pstrParams, pstrExpr, false));
+        return Finished(pStatement, nPieces);
+    }
+    // PRINT "text"[;]
+    if (Starts(L, "PRINT \"")) {
+        const bool bNewline = L->GetAt(N) != ';';
+        const CString* pstrText = bNewline ? PieceToEnd(L, 7) : Piece(L, 7, N - 7);
+        auto* pStatement = Pushed(new CPrintText(_pProgram));
+        pStatement->SetText(pstrText, bNewline);
+        return Finished(pStatement, 1);
+    }
+    // PRINT expr[;]
+    if (Starts(L, "PRINT ")) {
+        const CString* pstrExpr = PieceToEnd(L, 7);
+        auto* pStatement = Pushed(new CPrintExpression(_pProgram));
+        pStatement->SetText(pstrExpr);
+        return Finished(pStatement, 1);
+    }
+    // [CALL] sub args
+    CString* pstrCall = nullptr;
+    if (IsCall(L, &pstrCall)) {
+        CleanupStack::PushObject(pstrCall);
+        auto* pStatement = Pushed(new CCallSub(_pProgram));
+        pStatement->SetText(pstrCall);
+        return Finished(pStatement, 1);
+    }
+    // DELETE name
+    if (Starts(L, "DELETE ")) {
+        const CString* pstrName = PieceToEnd(L, 8);
+        return Finished(Pushed(new CDeleteSymbol(_pProgram, pstrName)), 1);
+    }
+    // RUNFILE "file"
+    if (Starts(L, "RUNFILE ")) {
+        const CString* pstrFile = PieceToEnd(L, 9);
+        auto* pStatement = Pushed(new CRunFile(_pProgram));
+        pStatement->SetFileName(pstrFile);
+        return Finished(pStatement, 1);
+    }
+    // EXIT LOOP | EXIT FUNCTION | EXIT SUB
+    if (Equals(L, "EXIT LOOP")) {
+        return new CExitLoop(_pProgram);
+    }
+    if (Equals(L, "EXIT FUNCTION") || Equals(L, "EXIT SUB")) {
+        return new CExitFunction(_pProgram);
+    }
+    // ? expr
+    if (Starts(L, "?")) {
+        const CString* pstrExpr = PieceToEnd(L, 2);
+        auto* pStatement = Pushed(new CPrintExpression(_pProgram));
+        pStatement->SetText(pstrExpr);
+        return Finished(pStatement, 1);
+    }
+    // [LET] name = expr | [LET] name(index) = expr
+    if (E > 0) {
+        return CreateAssignment(pstrL);
+    }
+    // expr
+    const CString* pstrExpr = PieceToEnd(L, 1);
+    auto* pStatement = Pushed(new CPrintExpression(_pProgram));
+    pStatement->SetText(pstrExpr);
+    return Finished(pStatement, 1);
+}
+
+CStatement* CInterpreter::CreateIf(const CString* pstrL) {
+    CString* pstrCondition = nullptr;
+    CString* pstrOnTrue = nullptr;
+    CString* pstrOnFalse = nullptr;
+    const int nPieces = SplitIf(pstrL, &pstrCondition, &pstrOnTrue, &pstrOnFalse);
+    if (!pstrOnTrue) {
+        RaiseError(ERR_IF_SYNTAX);
+    }
+    CStatement* pOnTrue = Pushed(CreateStatement(pstrOnTrue));
+    CStatement* pOnFalse = pstrOnFalse ? Pushed(CreateStatement(pstrOnFalse)) : nullptr;
+    auto* pBranch = new CBranch(pOnTrue, pOnFalse, _pProgram);
+    CleanupStack::Pop(pOnFalse ? 2 : 1);
+    CleanupStack::PushObject(pBranch);
+    pBranch->SetExpressions(1, pstrCondition);
+    return Finished(pBranch, nPieces);
+}
+
+CStatement* CInterpreter::CreateFor(const CString* pstrL) {
+    CString* pstrInit = nullptr;
+    CString* pstrPreCondition = nullptr;
+    CString* pstrRepeat = nullptr;
+    CString* pstrUpdate = nullptr;
+    const int nPieces = SplitFor(pstrL, &pstrInit, &pstrPreCondition, &pstrRepeat, &pstrUpdate);
+    CStatement* pBody =
+        Pushed(pstrRepeat ? CreateStatement(pstrRepeat) : new CDoNothing(_pProgram));
+    CStatement* pBefore = Pushed(CreateStatement(pstrInit));
+    CStatement* pAfter = Pushed(CreateStatement(pstrUpdate));
+    auto* pRepeat = new CRepeat(pBefore, pBody, pAfter, _pProgram);
+    CleanupStack::Pop(3);
+    CleanupStack::PushObject(pRepeat);
+    pRepeat->SetConditions(pstrPreCondition, nullptr);
+    return Finished(pRepeat, nPieces);
+}
+
+// DIM and STATIC differ in where the name starts and in how far right the
+// bracket of an array must stand; STATIC does not look at the "=".
+CStatement* CInterpreter::CreateDeclaration(const CString* pstrL, int iName, int iMinBracket,
+                                            bool bStatic) {
+    const int E = pstrL->FindChar('=', 1);
+    const int P = pstrL->FindChar('(', 1);
+    const EDeclarationKind kind = bStatic ? DK_STATIC : DK_VARIABLE;
+    const bool bArray = P >= iMinBracket && (bStatic || E == 0 || E > P);
+    if (!bArray) {
+        const CString* pstrName =
+            E > 0 ? Piece(pstrL, iName, E - iName, CString::Trimmed) : PieceToEnd(pstrL, iName);
+        const CString* pstrValue = E > 0 ? PieceToEnd(pstrL, E + 1) : nullptr;
+        auto* pStatement = Pushed(new CDeclareConstOrVar(_pProgram, pstrName, kind));
+        pStatement->SetExpressions(1, pstrValue);
+        return Finished(pStatement, pstrValue ? 2 : 1);
+    }
+    const CString* pstrName = Piece(pstrL, iName, P - iName, CString::Trimmed);
+    const int R = pstrL->FindChar(')', 1);
+    if (R <= P) {
+        RaiseError(ERR_EXPECTED_RIGHT_BRACKET);
+    }
+    const int T = Position(pstrL, " TO ");
+    if (T <= P || T > R - 5) {
+        RaiseError(ERR_ARRAY_DECLARATION);
+    }
+    const CString* pstrLower = Piece(pstrL, P + 1, T - P - 1, CString::Trimmed);
+    const CString* pstrUpper = Piece(pstrL, T + 4, R - T - 4, CString::Trimmed);
+    auto* pStatement = Pushed(new CDeclareArray(_pProgram, pstrName, kind));
+    pStatement->SetExpressions(2, pstrLower, pstrUpper);
+    return Finished(pStatement, 3);
+}
+
+CStatement* CInterpreter::CreateAssignment(CString* pstrL) {
+    int E = pstrL->FindChar('=', 1);
+    if (Starts(pstrL, "LET ")) {
+        pstrL->DeleteLeft(4);
+        E -= 4;
+    }
+    const int P = pstrL->FindChar('(', 1);
+    if (P == 0 || P > E) {
+        const CString* pstrName = Piece(pstrL, 1, E - 1);
+        const CString* pstrValue = PieceToEnd(pstrL, E + 1);
+        auto* pStatement = Pushed(new CAssignVariable(_pProgram));
+        pStatement->SetText(pstrName, pstrValue);
+        return Finished(pStatement, 2);
+    }
+    const int R = pstrL->FindChar(')', 1);
+    if (R <= P || R >= E) {
+        RaiseError(ERR_SYNTAX);
+    }
+    const CString* pstrName = Piece(pstrL, 1, P - 1);
+    const CString* pstrIndex = Piece(pstrL, P + 1, R - P - 1);
+    const CString* pstrValue = PieceToEnd(pstrL, E + 1);
+    auto* pStatement = Pushed(new CAssignArray(_pProgram));
+    pStatement->SetText(pstrName, pstrIndex, pstrValue);
+    return Finished(pStatement, 3);
+}
+
+int CInterpreter::SplitIf(const CString* pstrLine, CString** ppstrExpr, CString** ppstrStatOnTrue,
+                          CString** ppstrStatOnFalse) const {
+    OSTREL_ASSERT(pstrLine && ppstrExpr && ppstrStatOnTrue && ppstrStatOnFalse);
+    const int T1 = Position(pstrLine, " THEN ");
+    const int T2 = Position(pstrLine, " THEN");
+    const int X = Position(pstrLine, " ELSE ");
+    *ppstrStatOnTrue = nullptr;
+    *ppstrStatOnFalse = nullptr;
+    if (T1 == 0) {
+        // IF cond THEN alone opens an IF block.
+        if (T2 == 0) {
+            RaiseError(ERR_EXPECTED_THEN);
+        }
+        *ppstrExpr = Piece(pstrLine, 4, T2 - 4);
+        return 1;
+    }
+    *ppstrExpr = Piece(pstrLine, 4, T1 - 4);
+    if (X == 0) {
+        *ppstrStatOnTrue = PieceToEnd(pstrLine, T1 + 6);
+        return 2;
+    }
+    *ppstrStatOnTrue = Piece(pstrLine, T1 + 6, X - T1 - 6);
+    *ppstrStatOnFalse = PieceToEnd(pstrLine, X + 6);
+    return 3;
+}
+
+int CInterpreter::SplitFor(const CString* pstrLine, CString** ppstrStatInit,
+                           CString** ppstrExprPreCond, CString** ppstrStatRepeat,
+                           CString** ppstrStatCtrUpd) const {
+    OSTREL_ASSERT(pstrLine && ppstrExprPreCond && ppstrStatInit && ppstrStatCtrUpd &&
+                  ppstrStatRepeat);
+    const int T = Position(pstrLine, " TO ");
+    const int D = Position(pstrLine, " DO ");
+    if (T == 0) {
+        RaiseError(ERR_EXPECTED_TO);
+    }
+    *ppstrStatInit = Piece(pstrLine, 5, T - 5);
+    // The counter's name as written, blanks before "=" included.
+    const int Q = (*ppstrStatInit)->FindChar('=', 1) - 1;
+    const CString* pstrCounter = Piece(*ppstrStatInit, 1, Q);
+    const CString* pstrLimit =
+        D > 0 ? Piece(pstrLine, T + 4, D - T - 4) : PieceToEnd(pstrLine, T + 4);
+    // "{" is the expression's own sign for "<=".
+    *ppstrExprPreCond = Joined("", pstrCounter, "{");
+    (*ppstrExprPreCond)->Insert(pstrLimit, CString::Append);
+    *ppstrStatRepeat = D > 0 ? PieceToEnd(pstrLine, D + 4) : nullptr;
+    *ppstrStatCtrUpd = Joined("", pstrCounter, "=");
+    (*ppstrStatCtrUpd)->Insert(pstrCounter, CString::Append);
+    (*ppstrStatCtrUpd)->Insert("+1", 2, CString::Append);
+    return D > 0 ? 6 : 5;
+}
+
+int CInterpreter::SplitFunction(const CString* pstrLine, CString** ppstrName, CString** ppstrParams,
+                                CString** ppstrExpr) const {
+    OSTREL_ASSERT(pstrLine && ppstrName && ppstrParams && ppstrExpr);
+    const int P = pstrLine->FindChar('(', 1);
+    if (P <= 10) {
+        RaiseError(ERR_EXPECTED_LEFT_BRACKET);
+    }
+    const int R = pstrLine->FindChar(')', 1);
+    if (R < P + 1) {
+        RaiseError(ERR_EXPECTED_RIGHT_BRACKET);
+    }
+    *ppstrName = Piece(pstrLine, 10, P - 10, CString::Trimmed);
+    *ppstrParams = Piece(pstrLine, P, R - P + 1);
+    const int E = pstrLine->FindChar('=', 1);
+    *ppstrExpr = E > R ? PieceToEnd(pstrLine, E + 1) : nullptr;
+    return *ppstrExpr ? 3 : 2;
+}
+
+int CInterpreter::SplitSub(const CString* pstrLine, CString** ppstrName,
+                           CString** ppstrParams) const {
+    OSTREL_ASSERT(pstrLine && ppstrName && ppstrParams);
+    const int P = pstrLine->FindChar('(', 1);
+    if (P < 6) {
+        RaiseError(ERR_EXPECTED_LEFT_BRACKET);
+    }
+    const int R = pstrLine->FindChar(')', 1);
+    if (R < P + 1) {
+        RaiseError(ERR_EXPECTED_RIGHT_BRACKET);
+    }
+    *ppstrName = Piece(pstrLine, 5, P - 5, CString::Trimmed);
+    *ppstrParams = Piece(pstrLine, P, R - P + 1);
+    return 2;
+}
+
+bool CInterpreter::IsCall(const CString* pstrLine, CString** ppstrCall) const {
+    OSTREL_ASSERT(pstrLine);
+    if (Starts(pstrLine, "CALL ")) {
+        if (ppstrCall) {
+            *ppstrCall = pstrLine->MidToEnd(6, CString::Trimmed);
+        }
+        return true;
+    }
+    const int N = pstrLine->GetLength();
+    if (N == 0) {
+        return false;
+    }
+    int K = pstrLine->FindOneOf(" \t", 1);
+    if (K == 0) {
+        K = N + 1;
+    }
+    if (K == 1) {
+        return false;
+    }
+    CString* poWord = Piece(pstrLine, 1, K - 1);
+    const bool bCall = _pProgram->FindFunction(poWord) != nullptr;
+    CleanupStack::PopAndDestroy();
+    if (bCall && ppstrCall) {
+        // SUB 1, 2 becomes SUB(1, 2); a word alone becomes WORD().
+        CString* poCall = Piece(pstrLine, 1, N);
+        if (K > N) {
+            poCall->Insert("()", 2, CString::Append);
+        } else {
+            poCall->Overwrite(K, "(");
+            poCall->Insert(")", 1, CString::Append);
+        }
+        CleanupStack::Pop();
+        *ppstrCall = poCall;
+    }
+    return bCall;
+}
+
+ELineType CInterpreter::GetLineType(const CString* pstrLine) const {
+    OSTREL_ASSERT(pstrLine);
+    CString* poL = Piece(pstrLine, 1, pstrLine->GetLength(), CString::Trimmed);
+    poL->ToUpperOutsideQuotes();
+    const CString* L = poL;
+    ELineType type = LT_SIMPLE;
+    if (L->GetLength() == 0 || Starts(L, "//") || Starts(L, "'")) {
+        type = LT_NONE;
+    } else if (Starts(L, "DIM ") || Starts(L, "STATIC ")) {
+        type = LT_DECLARE;
+    } else if (Starts(L, "LET ")) {
+        type = LT_ASSIGN;
+    } else if (Starts(L, "CONST ")) {
+        type = LT_CONST;
+    } else if (Starts(L, "PRINT \"")) {
+        type = LT_PRINT_TEXT;
+    } else if (Starts(L, "PRINT ") || Starts(L, "?")) {
+        type = LT_SIMPLE;
+    } else if (Starts(L, "DELETE ")) {
+        type = LT_DELETE;
+    } else if (Starts(L, "IF ")) {
+        type = PositionFrom(L, " THEN ", 5) > 0  ? LT_IF_LINE
+               : PositionFrom(L, " THEN", 5) > 0 ? LT_IF
+                                                 : LT_SIMPLE;
+    } else if (Starts(L, "FOR ")) {
+        type = PositionFrom(L, " DO ", 6) > 0 ? LT_FOR_LINE : LT_FOR;
+    } else if (Starts(L, "FUNCTION ")) {
+        type = L->FindChar('=', 1) > 0 ? LT_FUNCTION_LINE : LT_FUNCTION;
+    } else if (Starts(L, "SUB ")) {
+        type = LT_SUB;
+    } else if (Starts(L, "RUNFILE ")) {
+        type = LT_RUNFILE;
+    } else if (Starts(L, "FINDZEROS ")) {
+        type = LT_FINDZEROS;
+    } else if (Starts(L, "PLOTXY ") || Starts(L, "PLOTTXY ")) {
+        type = LT_PLOT;
+    } else if (Starts(L, "ELSEIF ")) {
+        type = LT_ELSEIF;
+    } else if (Equals(L, "ELSE")) {
+        type = LT_ELSE;
+    } else if (Equals(L, "END IF")) {
+        type = LT_END_IF;
+    } else if (Equals(L, "EXIT LOOP")) {
+        type = LT_EXIT_LOOP;
+    } else if (Equals(L, "EXIT FUNCTION") || Equals(L, "EXIT SUB")) {
+        type = LT_EXIT_FUNCTION;
+    } else if (Equals(L, "END FUNCTION")) {
+        type = LT_END_FUNCTION;
+    } else if (Equals(L, "END SUB")) {
+        type = LT_END_SUB;
+    } else if (Equals(L, "NEXT") || Starts(L, "NEXT ")) {
+        type = LT_NEXT;
+    } else if (Equals(L, "DO") || Starts(L, "DO WHILE ") || Starts(L, "DO UNTIL ")) {
+        type = LT_DO;
+    } else if (Equals(L, "LOOP") || Starts(L, "LOOP WHILE ") || Starts(L, "LOOP UNTIL ")) {
+        type = LT_LOOP;
+    } else if (L->FindChar('=', 1) > 0) {
+        type = LT_ASSIGN;
+    } else if (IsCall(L, nullptr)) {
+        type = LT_CALL;
+    }
+    CleanupStack::PopAndDestroy();
+    return type;
+}
+
+CStatement* CInterpreter::JoinStatements(CStatement* pStat1, CStatement* pStat2) const {
+    OSTREL_ASSERT(pStat1 && pStat2);
+    const bool bFirstIsSequence = pStat1->GetClassNumber() == CN_SEQUENCE;
+    const bool bSecondIsSequence = pStat2->GetClassNumber() == CN_SEQUENCE;
+    if (bFirstIsSequence && !bSecondIsSequence) {
+        static_cast<CSequence*>(pStat1)->AddStatement(pStat2);
+        return pStat1;
+    }
+    if (!bFirstIsSequence && bSecondIsSequence) {
+        static_cast<CSequence*>(pStat2)->AddStatementFirst(pStat1);
+        return pStat2;
+    }
+    auto* poSequence = new CSequence(_pProgram);
+    poSequence->SetStatements(nullptr);
+    if (!bFirstIsSequence) {
+        poSequence->AddStatement(pStat1);
+        poSequence->AddStatement(pStat2);
+        return poSequence;
+    }
+    // Two sequences become one flat one; the old shells go.
+    for (auto* pOld : {static_cast<CSequence*>(pStat1), static_cast<CSequence*>(pStat2)}) {
+        CLinkedList<CStatement>* pStatements = pOld->GetStatements();
+        if (pStatements->GetCount() > 0) {
+            for (pStatements->GoToStart(); pStatements->GetCurrent(); pStatements->GoToNext()) {
+                poSequence->AddStatement(pStatements->GetCurrent());
+            }
+        }
+    }
+    static_cast<CSequence*>(pStat1)->ReleaseStatements();
+    static_cast<CSequence*>(pStat2)->ReleaseStatements();
+    delete pStat1;
+    delete pStat2;
+    return poSequence;
+}
+
+CStatement* CInterpreter::CompileCodeLines(CLinkedList<CString>* pCodeLines) {
+    OSTREL_ASSERT(pCodeLines);
+    auto* poList = Pushed(new CLinkedList<CProtoStatement>);
+    if (pCodeLines->GetCount() > 0) {
+        for (pCodeLines->GoToStart(); pCodeLines->GetCurrent(); pCodeLines->GoToNext()) {
+            auto* poProto = Pushed(new CProtoStatement);
+            poProto->SetCodeLine(pCodeLines->GetCurrent());
+            if (poProto->Classify(this) == LT_NONE) {
+                CleanupStack::PopAndDestroy();
+                continue;
+            }
+            poList->AddLast(poProto);
+            CleanupStack::Pop();
+        }
+    }
+    // Nothing but blank and comment lines: nothing to compile.
+    if (poList->GetCount() == 0) {
+        RaiseError(ERR_FILE_EMPTY);
+    }
+    ResolveElseIfs(poList);
+    for (poList->GoToStart(); poList->GetCurrent(); poList->GoToNext()) {
+        CProtoStatement* pProto = poList->GetCurrent();
+        if (pProto->HoldsStatement()) {
+            pProto->SetStatement(CreateStatement(pProto->GetCodeLine()));
+        }
+    }
+    for (;;) {
+        JoinAdjacent(poList);
+        if (!MarkInnermostBlock(poList)) {
+            break;
+        }
+        CStatement* pBlock = Pushed(CreateBlockStatement(poList));
+        FillBlock(poList, pBlock);
+        ReplaceBlock(poList, pBlock);
+        CleanupStack::Pop();
+    }
+    poList->GoToStart();
+    CProtoStatement* pOnly = poList->GetCurrent();
+    if (poList->GetCount() == 1 && pOnly->GetStatement()) {
+        CStatement* pStatement = pOnly->GetStatement();
+        pOnly->SetStatement(nullptr);
+        CleanupStack::PopAndDestroy();
+        return pStatement;
+    }
+    RaiseError(poList->GetCount() == 1 ? ERR_SYNTAX : ERR_UNEXPECTED);
+}
+
+// ELSEIF becomes ELSE with a nested IF, closed by an END IF of its own.
+void CInterpreter::ResolveElseIfs(CLinkedList<CProtoStatement>* pList) const {
+    int nElseIfs = 0;
+    for (pList->GoToStart(); pList->GetCurrent(); pList->GoToNext()) {
+        nElseIfs += pList->GetCurrent()->GetLineType() == LT_ELSEIF ? 1 : 0;
+    }
+    for (int k = 0; k < nElseIfs; ++k) {
+        pList->GoToStart();
+        while (pList->GetCurrent()->GetLineType() != LT_ELSEIF) {
+            pList->GoToNext();
+        }
+        pList->SetBookmark();
+        const CProtoStatement* pPrevious = pList->GetCurrent();
+        int n = 0;
+        bool bEndIf = false;
+        for (pList->GoToNext(); pList->GetCurrent() && !bEndIf; pList->GoToNext()) {
+            const CProtoStatement* r = pList->GetCurrent();
+            n += (pPrevious->IsOpener() || pPrevious->IsMiddle()) ? 1 : 0;
+            n -= (r->IsMiddle() || r->IsCloser()) ? 1 : 0;
+            if (n < 0) {
+                RaiseError(ERR_CONTROL_STRUCTURE);
+            }
+            if (n == 0) {
+                const ELineType type = r->GetLineType();
+                if (type != LT_ELSEIF && type != LT_ELSE && type != LT_END_IF) {
+                    RaiseError(ERR_EXPECTED_ELSE_ENDIF);
+                }
+                if (type == LT_END_IF) {
+                    bEndIf = true;
+                    auto* poEndIf = Pushed(new CProtoStatement);
+                    poEndIf->SetLineType(LT_END_IF);
+                    pList->InsertAfter(poEndIf);
+                    CleanupStack::Pop();
+                    break;
+                }
+            }
+            pPrevious = r;
+        }
+        if (!bEndIf) {
+            continue;
+        }
+        pList->GoToBookmark();
+        auto* poElse = Pushed(new CProtoStatement);
+        poElse->SetLineType(LT_ELSE);
+        pList->InsertBefore(poElse);
+        CleanupStack::Pop();
+        CProtoStatement* pElseIf = pList->GetCurrent();
+        pElseIf->GetCodeLine()->DeleteLeft(4);
+        pElseIf->SetLineType(LT_IF);
+    }
+}
+
+void CInterpreter::JoinAdjacent(CLinkedList<CProtoStatement>* pList) const {
+    pList->GoToStart();
+    while (pList->GetCurrent() && pList->GetNext()) {
+        CProtoStatement* p = pList->GetCurrent();
+        CProtoStatement* q = pList->GetNext();
+        if (!p->HoldsStatement() || !q->HoldsStatement()) {
+            pList->GoToNext();
+            continue;
+        }
+        auto* poJoined = Pushed(new CProtoStatement);
+        poJoined->SetLineType(LT_SEQUENCE);
+        pList->InsertBefore(poJoined);
+        CleanupStack::Pop();
+        // Detached first, so that at no moment two owners hold a statement.
+        CStatement* pStat1 = p->GetStatement();
+        p->SetStatement(nullptr);
+        CleanupStack::PushObject(pStat1);
+        CStatement* pStat2 = q->GetStatement();
+        q->SetStatement(nullptr);
+        CleanupStack::PushObject(pStat2);
+        CStatement* pJoined = JoinStatements(pStat1, pStat2);
+        CleanupStack::Pop(2);
+        poJoined->SetStatement(pJoined);
+        pList->GoToPrevious();
+        pList->RemoveNext();
+        pList->RemoveNext();
+    }
+}
+
+bool CInterpreter::MarkInnermostBlock(CLinkedList<CProtoStatement>* pList) {
+    int nMaxLevel = 0;
+    const CProtoStatement* pPrevious = nullptr;
+    for (pList->GoToStart(); pList->GetCurrent(); pList->GoToNext()) {
+        CProtoStatement* pEntry = pList->GetCurrent();
+        pEntry->Unmark();
+        int nLevel = 0;
+        if (pPrevious) {
+            nLevel = pPrevious->GetLevel();
+            nLevel += (pPrevious->IsOpener() || pPrevious->IsMiddle()) ? 1 : 0;
+            nLevel -= (pEntry->IsMiddle() || pEntry->IsCloser()) ? 1 : 0;
+        }
+        pEntry->SetLevel(nLevel);
+        nMaxLevel = nLevel > nMaxLevel ? nLevel : nMaxLevel;
+        pPrevious = pEntry;
+    }
+    const int nBlockLevel = nMaxLevel - 1;
+    for (pList->GoToEnd(); pList->GetCurrent(); pList->GoToPrevious()) {
+        if (pList->GetCurrent()->IsOpener() && pList->GetCurrent()->GetLevel() == nBlockLevel) {
+            break;
+        }
+    }
+    if (!pList->GetCurrent()) {
+        return false;
+    }
+    pList->GetCurrent()->Mark();
+    for (pList->GoToNext(); pList->GetCurrent(); pList->GoToNext()) {
+        CProtoStatement* pEntry = pList->GetCurrent();
+        if (pEntry->GetLevel() != nBlockLevel) {
+            continue;
+        }
+        if (pEntry->IsMiddle()) {
+            pEntry->Mark();
+        } else if (pEntry->IsCloser()) {
+            pEntry->Mark();
+            return true;
+        }
+    }
+    return false;
+}
+
+CStatement* CInterpreter::CreateBlockStatement(CLinkedList<CProtoStatement>* pList) {
+    pList->GoToStart();
+    while (!pList->GetCurrent()->IsMarked()) {
+        pList->GoToNext();
+    }
+    const CProtoStatement* pOpener = pList->GetCurrent();
+    const CString* pstrLine = pOpener->GetCodeLine();
+    switch (pOpener->GetLineType()) {
+    case LT_FOR: {
+        // FOR v=a TO b ... NEXT
+        CString* pstrInit = nullptr;
+        CString* pstrPreCondition = nullptr;
+        CString* pstrRepeat = nullptr;
+        CString* pstrUpdate = nullptr;
+        const int nPieces =
+            SplitFor(pstrLine, &pstrInit, &pstrPreCondition, &pstrRepeat, &pstrUpdate);
+        CStatement* pBefore = Pushed(CreateStatement(pstrInit));
+        CStatement* pAfter = Pushed(CreateStatement(pstrUpdate));
+        auto* pRepeat = new CRepeat(pBefore, nullptr, pAfter, _pProgram);
+        CleanupStack::Pop(2);
+        CleanupStack::PushObject(pRepeat);
+        pRepeat->SetConditions(pstrPreCondition, nullptr);
+        return Finished(pRepeat, nPieces);
+    }
+    case LT_DO: {
+        // DO [WHILE c | UNTIL c] ... LOOP [WHILE c | UNTIL c]
+        while (pList->GetCurrent() &&
+               !(pList->GetCurrent() != pOpener && pList->GetCurrent()->IsMarked() &&
+                 pList->GetCurrent()->IsCloser())) {
+            pList->GoToNext();
+        }
+        const CProtoStatement* pCloser = pList->GetCurrent();
+        const bool bLoopLine = pCloser && pCloser->GetLineType() == LT_LOOP;
+        return CreateLoopBlock(pstrLine, bLoopLine ? pCloser->GetCodeLine() : nullptr);
+    }
+    case LT_IF: {
+        // IF cond THEN ... [ELSE ...] END IF
+        CString* pstrCondition = nullptr;
+        CString* pstrOnTrue = nullptr;
+        CString* pstrOnFalse = nullptr;
+        const int nPieces = SplitIf(pstrLine, &pstrCondition, &pstrOnTrue, &pstrOnFalse);
+        auto* pBranch = Pushed(new CBranch(nullptr, nullptr, _pProgram));
+        pBranch->SetExpressions(1, pstrCondition);
+        return Finished(pBranch, nPieces);
+    }
+    case LT_FUNCTION: {
+        // FUNCTION name(params) ... END FUNCTION
+        CString* pstrName = nullptr;
+        CString* pstrParams = nullptr;
+        CString* pstrExpr = nullptr;
+        const int nPieces = SplitFunction(pstrLine, &pstrName, &pstrParams, &pstrExpr);
+        return Finished(
+            Pushed(new CDefineFunction(_pProgram, pstrName, pstrParams, pstrExpr, false)), nPieces);
+    }
+    default: {
+        // SUB name(params) ... END SUB
+        OSTREL_ASSERT(pOpener->GetLineType() == LT_SUB);
+        CString* pstrName = nullptr;
+        CString* pstrParams = nullptr;
+        const int nPieces = SplitSub(pstrLine, &pstrName, &pstrParams);
+        return Finished(Pushed(new CDefineFunction(_pProgram, pstrName, pstrParams, nullptr, true)),
+                        nPieces);
+    }
+    }
+}
+
+// The condition of the DO line wins; a bare DO takes that of its LOOP line;
+// with neither the loop runs until EXIT LOOP or EXIT FUNCTION.
+CStatement* CInterpreter::CreateLoopBlock(const CString* pstrOpener, const CString* pstrCloser) {
+    CString* pstrPre = nullptr;
+    CString* pstrPost = nullptr;
+    int nPieces = 0;
+    auto condition = [&nPieces](const CString* pstrLine, const char* pchWhile,
+                                const char* pchUntil) -> CString* {
+        const int iCondition = Length(pchWhile) + 1;
+        if (Starts(pstrLine, pchWhile)) {
+            nPieces = 1;
+            return PieceToEnd(pstrLine, iCondition, CString::Trimmed);
+        }
+        if (Starts(pstrLine, pchUntil)) {
+            const CString* pstrText = PieceToEnd(pstrLine, iCondition, CString::Trimmed);
+            nPieces = 2;
+            return Joined("NOT(", pstrText, ")");
+        }
+        return nullptr;
+    };
+    pstrPre = condition(pstrOpener, "DO WHILE ", "DO UNTIL ");
+    if (!pstrPre && pstrCloser) {
+        pstrPost = condition(pstrCloser, "LOOP WHILE ", "LOOP UNTIL ");
+    }
+    auto* pRepeat = Pushed(new CRepeat(nullptr, nullptr, nullptr, _pProgram));
+    pRepeat->SetConditions(pstrPre, pstrPost);
+    return Finished(pRepeat, nPieces);
+}
+
+void CInterpreter::FillBlock(CLinkedList<CProtoStatement>* pList, CStatement* pBlock) {
+    pList->GoToStart();
+    while (!pList->GetCurrent()->IsMarked()) {
+        pList->GoToNext();
+    }
+    CProtoStatement* pBodyEntry = pList->GetNext();
+    if (!pBodyEntry || !pBodyEntry->HoldsStatement()) {
+        RaiseError(ERR_CONTROL_STRUCTURE);
+    }
+    CStatement* pBody = pBodyEntry->GetStatement();
+    switch (pBlock->GetClassNumber()) {
+    case CN_REPEAT:
+        static_cast<CRepeat*>(pBlock)->SetBody(pBody);
+        break;
+    case CN_DEFINEFUNCTION:
+        static_cast<CDefineFunction*>(pBlock)->SetBody(pBody);
+        break;
+    default: {
+        OSTREL_ASSERT(pBlock->GetClassNumber() == CN_BRANCH);
+        pList->GoToNext();
+        CProtoStatement* pElseEntry = pList->GetNext();
+        CProtoStatement* pFalseEntry = nullptr;
+        if (pElseEntry && pElseEntry->GetLineType() == LT_ELSE) {
+            pList->GoToNext();
+            pFalseEntry = pList->GetNext();
+            if (pFalseEntry && !pFalseEntry->HoldsStatement()) {
+                pFalseEntry = nullptr;
+            }
+        }
+        static_cast<CBranch*>(pBlock)->SetBranches(pBody, pFalseEntry ? pFalseEntry->GetStatement()
+                                                                      : nullptr);
+        if (pFalseEntry) {
+            pFalseEntry->SetStatement(nullptr);
+        }
+        break;
+    }
+    }
+    pBodyEntry->SetStatement(nullptr);
+}
+
+void CInterpreter::ReplaceBlock(CLinkedList<CProtoStatement>* pList, CStatement* pBlock) {
+    pList->GoToStart();
+    while (!pList->GetCurrent()->IsMarked()) {
+        pList->GoToNext();
+    }
+    auto* poEntry = Pushed(new CProtoStatement);
+    poEntry->SetLineType(LT_BLOCK);
+    pList->InsertBefore(poEntry);
+    CleanupStack::Pop();
+    // Taken only once the entry is in the list: the block has one owner at a
+    // time, the cleanup stack until here.
+    poEntry->SetStatement(pBlock);
+    int nMarked = 0;
+    for (pList->GoToStart(); pList->GetCurrent(); pList->GoToNext()) {
+        nMarked += pList->GetCurrent()->IsMarked() ? 1 : 0;
+    }
+    pList->GoToStart();
+    while (pList->GetCurrent() != poEntry) {
+        pList->GoToNext();
+    }
+    // From the first marked entry to the last, everything goes.
+    while (nMarked > 0) {
+        nMarked -= pList->GetNext()->IsMarked() ? 1 : 0;
+        pList->RemoveNext();
+    }
 }

@@ -1,13 +1,17 @@
 #pragma once
 
 #include "core/cbase.h"
+#include "cprotostatement.h"
 
 class CProgram;
 class CStatement;
 class CString;
+template <class T> class CLinkedList;
 
-// Turns source text into statement objects, and keeps the name that the
-// last named error quotes.
+// Turns source text into statement objects: one typed line at a time
+// (CreateStatement), or the lines of a program file at once, with their
+// block structures (CompileCodeLines). It also keeps the name that the last
+// named error quotes.
 class CInterpreter : public CBase {
 public:
     CInterpreter();
@@ -17,15 +21,51 @@ public:
     void SetProgram(CProgram* pProgram) { _pProgram = pProgram; }
     CProgram* GetProgram() const { return _pProgram; }
 
-    // One line of text as a new statement owned by the caller; a null or
-    // blank line gives a statement that does nothing.
+    // One line as a new statement owned by the caller; a null or blank line
+    // gives a statement that does nothing.
     CStatement* CreateStatement(const CString* pstrLine);
+    ELineType GetLineType(const CString* pstrLine) const;
+    // The whole list of trimmed, upper-cased program lines as one statement.
+    CStatement* CompileCodeLines(CLinkedList<CString>* pCodeLines);
+    // One statement that runs the first and then the second; runs of
+    // statements always end up as one flat sequence.
+    CStatement* JoinStatements(CStatement* pStat1, CStatement* pStat2) const;
 
     // Keeps a copy of the name for the error report, then raises the code.
     [[noreturn]] void RaiseNamedError(const CString* pstrName, int nCode);
     const CString* GetErrorName() const { return _poErrorName; }
 
 private:
+    CStatement* Recognise(CString* pstrL);
+    CStatement* CreateIf(const CString* pstrL);
+    CStatement* CreateFor(const CString* pstrL);
+    CStatement* CreateDeclaration(const CString* pstrL, int iName, int iMinBracket, bool bStatic);
+    CStatement* CreateAssignment(CString* pstrL);
+
+    // The splits leave every piece they make on the cleanup stack, in the
+    // order of their out-parameters (a missing piece is null and not
+    // pushed), and return how many they pushed.
+    int SplitIf(const CString* pstrLine, CString** ppstrExpr, CString** ppstrStatOnTrue,
+                CString** ppstrStatOnFalse) const;
+    int SplitFor(const CString* pstrLine, CString** ppstrStatInit, CString** ppstrExprPreCond,
+                 CString** ppstrStatRepeat, CString** ppstrStatCtrUpd) const;
+    int SplitFunction(const CString* pstrLine, CString** ppstrName, CString** ppstrParams,
+                      CString** ppstrExpr) const;
+    int SplitSub(const CString* pstrLine, CString** ppstrName, CString** ppstrParams) const;
+    // True for a subroutine call; *ppstrCall (when asked for) receives the
+    // call as an expression text, owned by the caller and not pushed.
+    bool IsCall(const CString* pstrLine, CString** ppstrCall) const;
+
+    void ResolveElseIfs(CLinkedList<CProtoStatement>* pList) const;
+    void JoinAdjacent(CLinkedList<CProtoStatement>* pList) const;
+    static bool MarkInnermostBlock(CLinkedList<CProtoStatement>* pList);
+    CStatement* CreateBlockStatement(CLinkedList<CProtoStatement>* pList);
+    CStatement* CreateLoopBlock(const CString* pstrOpener, const CString* pstrCloser);
+    static void FillBlock(CLinkedList<CProtoStatement>* pList, CStatement* pBlock);
+    static void ReplaceBlock(CLinkedList<CProtoStatement>* pList, CStatement* pBlock);
+
     CProgram* _pProgram = nullptr;
     CString* _poErrorName = nullptr;
+    // Nesting of one-line structures inside one line (IF ... THEN IF ...).
+    int _nRecognitionDepth = 0;
 };

@@ -1,6 +1,8 @@
 #include "cstatement.h"
 
 #include "core/cassert.h"
+#include "core/cleanupstack.h"
+#include "expression/cexpression.h"
 #include "interpreter/cprogram.h"
 #include "symbols/cuserfunction.h"
 #include "ui/cuserinterface.h"
@@ -70,4 +72,20 @@ CSymbolList* CStatement::GetLocalArrays() const {
 
 CSymbolList* CStatement::GetLocalConstants() const {
     return _pOwnerFunction ? _pOwnerFunction->GetLocalConstants() : nullptr;
+}
+
+void CStatement::LinkExpression(CExpression* pExpr, bool bNeedsValue) const {
+    pExpr->Link(GetParams(), GetLocalVariables(), GetLocalArrays(), GetLocalConstants());
+    pExpr->BuildTree();
+    if (bNeedsValue && pExpr->IsSubroutineCall()) {
+        RaiseError(ERR_SUB_NO_VALUE);
+    }
+}
+
+int CStatement::SumOf(std::initializer_list<const CStatement*> statements, CountQuery query) {
+    int nSum = 0;
+    for (const CStatement* pStatement : statements) {
+        nSum += pStatement ? (pStatement->*query)() : 0;
+    }
+    return nSum;
 }

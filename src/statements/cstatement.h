@@ -1,7 +1,11 @@
 #pragma once
 
 #include "core/cbase.h"
+#include "core/extended.h"
 
+#include <initializer_list>
+
+class CExpression;
 class CInterpreter;
 class CNamedNumeric;
 class CProgram;
@@ -51,6 +55,15 @@ public:
     CLinkedList<CNamedNumeric>* GetLocalConstants() const;
 
 protected:
+    using CountQuery = int (CStatement::*)() const;
+    // The sum of one counting query over the statements present (null ones
+    // count nothing), for statements that hold others.
+    static int SumOf(std::initializer_list<const CStatement*> statements, CountQuery query);
+
+    // Links the expression in the owner function's scopes and builds its
+    // tree; where a value is needed, a bare subroutine call is refused.
+    void LinkExpression(CExpression* pExpr, bool bNeedsValue) const;
+
     CProgram* const _pProg;
 
 private:

@@ -26,6 +26,10 @@ public:
     bool HasBody() const { return _poStatFunctionBody != nullptr; }
 
 private:
+    // Checks the name as a parameter name, then appends its variable; takes
+    // the name.
+    void AddParameter(CString* poName);
+
     CExpression* _poExpr = nullptr;
     CStatement* _poStatFunctionBody = nullptr;
     bool _bRunning = false;

@@ -54,7 +54,6 @@ protected:
         _pX->SetName("X");
         pProgram->GetVariables()->AddLast(_pX);
         AddNamedConstant(pProgram->GetConstants(), 2, "K");
-        AddNamedConstant(pProgram->GetBuiltInConstants(), 3.25L, "PI");
         auto* pArray = new CArray(false);
         CString name;
         name.Set("A");
@@ -63,9 +62,9 @@ protected:
         pProgram->GetArrays()->AddLast(pArray);
         _pF = new CSumFunction(pProgram, "F", 2, false);
         pProgram->GetUserFunctions()->AddLast(_pF);
-        pProgram->GetLibraryFunctions()->AddLast(new CSumFunction(pProgram, "SIN", 1, false));
-        pProgram->GetLibraryFunctions()->AddLast(new CSumFunction(pProgram, "RND", 0, false));
-        pProgram->GetLibraryFunctions()->AddLast(new CSumFunction(pProgram, "CLS", 0, true));
+        pProgram->GetLibraryFunctions()->AddLast(new CSumFunction(pProgram, "ONE", 1, false));
+        pProgram->GetLibraryFunctions()->AddLast(new CSumFunction(pProgram, "NOARG", 0, false));
+        pProgram->GetLibraryFunctions()->AddLast(new CSumFunction(pProgram, "SUBR", 0, true));
     }
     void TearDown() override {
         _poUI.reset();
@@ -164,14 +163,14 @@ TEST_F(ExpressionTest, ArithmeticFailures) {
 TEST_F(ExpressionTest, BracketErrors) {
     EXPECT_EQ(Failure("(1+2"), ERR_RIGHT_BRACKET_MISSING);
     EXPECT_EQ(Failure("1+2)"), ERR_LEFT_BRACKET_MISSING);
-    EXPECT_EQ(Failure("SIN"), ERR_EXPECTED_LEFT_BRACKET);
-    EXPECT_EQ(Failure("SIN()"), ERR_EXPECTED_RIGHT_BRACKET);
-    EXPECT_EQ(Failure("SIN(1,2)"), ERR_EXPECTED_RIGHT_BRACKET);
-    EXPECT_EQ(Failure("SIN(1"), ERR_RIGHT_BRACKET_MISSING);
+    EXPECT_EQ(Failure("ONE"), ERR_EXPECTED_LEFT_BRACKET);
+    EXPECT_EQ(Failure("ONE()"), ERR_EXPECTED_RIGHT_BRACKET);
+    EXPECT_EQ(Failure("ONE(1,2)"), ERR_EXPECTED_RIGHT_BRACKET);
+    EXPECT_EQ(Failure("ONE(1"), ERR_RIGHT_BRACKET_MISSING);
     EXPECT_EQ(Failure("A()"), ERR_EXPECTED_RIGHT_BRACKET);
     EXPECT_EQ(Failure("A(1,2)"), ERR_EXPECTED_RIGHT_BRACKET);
     EXPECT_EQ(Failure("F(1)"), ERR_EXPECTED_COMMA);
-    EXPECT_EQ(Failure("RND(1)"), ERR_EXPECTED_RIGHT_BRACKET);
+    EXPECT_EQ(Failure("NOARG(1)"), ERR_EXPECTED_RIGHT_BRACKET);
     EXPECT_EQ(Failure("A"), ERR_EXPECTED_LEFT_BRACKET);
 }
 
@@ -190,7 +189,7 @@ TEST_F(ExpressionTest, NamesResolveInScopeOrder) {
     poExpr->SetCode(&text);
     poExpr->Link(nullptr, nullptr, nullptr, &locals);
     poExpr->BuildTree();
-    EXPECT_EQ(poExpr->Evaluate(), 3.25L + 5);
+    EXPECT_EQ(poExpr->Evaluate(), 4 * std::atan(1.0L) + 5);
 }
 
 TEST_F(ExpressionTest, VariablesAreReadAtEveryEvaluation) {
@@ -208,16 +207,16 @@ TEST_F(ExpressionTest, CallsPassArgumentsInOrder) {
     _pX->SetValue(2);
     EXPECT_EQ(Value("-2^2+F(1,X*3)"), 3);
     EXPECT_EQ(_pF->nBeforeCalls, 1);
-    EXPECT_EQ(Value("F(F(1,2),SIN(10))"), 13);
-    EXPECT_EQ(Value("RND()"), 0);
+    EXPECT_EQ(Value("F(F(1,2),ONE(10))"), 13);
+    EXPECT_EQ(Value("NOARG()"), 0);
     EXPECT_EQ(Value("A(3)+A(10.4)"), 0);
     EXPECT_EQ(Failure("A(11)"), ERR_ILLEGAL_PARAMETER);
 }
 
 TEST_F(ExpressionTest, SubroutinesOnlyAsTheWholeExpression) {
-    EXPECT_TRUE(Build("CLS()")->IsSubroutineCall());
-    EXPECT_FALSE(Build("SIN(1)")->IsSubroutineCall());
-    EXPECT_EQ(Failure("1+CLS()"), ERR_SUB_IN_EXPRESSION);
+    EXPECT_TRUE(Build("SUBR()")->IsSubroutineCall());
+    EXPECT_FALSE(Build("ONE(1)")->IsSubroutineCall());
+    EXPECT_EQ(Failure("1+SUBR()"), ERR_SUB_IN_EXPRESSION);
 }
 
 TEST_F(ExpressionTest, PrintShowsTheCodeWithoutBlanks) {

@@ -1,0 +1,73 @@
+#include "cdeclarearray.h"
+
+#include "core/cleanupstack.h"
+#include "core/clinkedlist.h"
+#include "core/cstring.h"
+#include "expression/cexpression.h"
+#include "interpreter/cprogram.h"
+#include "interpreter/namecheck.h"
+#include "symbols/carray.h"
+#include "ui/cuserinterface.h"
+
+#include <cmath>
+
+CDeclareArray::CDeclareArray(CProgram* pProg, const CString* pstrArrName, EDeclarationKind kind)
+    : CStatementWithExpressions(pProg),
+      _poArrName(pstrArrName->Mid(1, pstrArrName->GetLength(), CString::Trimmed)), _kind(kind) {
+    AddInstance(CN_DECLAREARRAY);
+}
+
+CDeclareArray::~CDeclareArray() {
+    delete _poArrName;
+    RemoveInstance(CN_DECLAREARRAY);
+}
+
+std::uint8_t CDeclareArray::GetClassNumber() const {
+    return CN_DECLAREARRAY;
+}
+
+int CDeclareArray::CountVarDeclarations() const {
+    return 1;
+}
+
+// Halves away from zero, as RoundToInt does, but a limit out of range is
+// reported with the user interface's code.
+int CDeclareArray::EvaluateLimit(int iExpr) const {
+    const Extended value = GetExpression(iExpr)->Evaluate();
+    if (!(value >= -2147483648.5L && value <= 2147483647.5L)) {
+        RaiseError(ERR_ILLEGAL_PARAMETER_UI);
+    }
+    const Extended rounded = value > 0 ? std::floor(value + 0.5L) : std::ceil(value - 0.5L);
+    if (rounded > 2147483647.0L) {
+        RaiseError(ERR_ILLEGAL_PARAMETER_UI);
+    }
+    return static_cast<int>(rounded);
+}
+
+EExitSignal CDeclareArray::Execute() {
+    GetProgram()->PollInterrupt();
+    const SDeclarationScope scope = GetDeclarationScope(this);
+    CheckNewName(GetProgram(), _poArrName, IsNameTaken(this, scope, _poArrName),
+                 {ERR_DUPLICATE_VARIABLE, ERR_ILLEGAL_VARIABLE});
+    auto* poArray = new CArray(_kind == DK_STATIC);
+    CleanupStack::PushObject(poArray);
+    const int limits[] = {EvaluateLimit(1), EvaluateLimit(2)};
+    poArray->Dimension(_poArrName, limits, 1);
+    scope.pArrays->AddLast(poArray);
+    CleanupStack::Pop();
+    if (!IsProgramMode()) {
+        CUserInterface* pUI = GetUserInterface();
+        pUI->PrintText("Declared array ");
+        poArray->Print(pUI);
+        pUI->PrintText("\n");
+    }
+    return ES_CONTINUE;
+}
+
+void CDeclareArray::Describe() const {
+    CStatement::Describe();
+    CUserInterface* pUI = GetUserInterface();
+    pUI->PrintText("Dim ");
+    _poArrName->Print(pUI);
+    pUI->PrintText("(...)");
+}
