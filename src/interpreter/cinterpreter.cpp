@@ -686,6 +686,16 @@ void CInterpreter::JoinAdjacent(CLinkedList<CProtoStatement>* pList) const {
     }
 }
 
+// Puts the cursor on the last opener of that level; false if there is none.
+bool CInterpreter::FindLastOpener(CLinkedList<CProtoStatement>* pList, int nLevel) {
+    for (pList->GoToEnd(); pList->GetCurrent(); pList->GoToPrevious()) {
+        if (pList->GetCurrent()->IsOpener() && pList->GetCurrent()->GetLevel() == nLevel) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool CInterpreter::MarkInnermostBlock(CLinkedList<CProtoStatement>* pList) {
     int nMaxLevel = 0;
     const CProtoStatement* pPrevious = nullptr;
@@ -702,14 +712,16 @@ bool CInterpreter::MarkInnermostBlock(CLinkedList<CProtoStatement>* pList) {
         nMaxLevel = nLevel > nMaxLevel ? nLevel : nMaxLevel;
         pPrevious = pEntry;
     }
-    const int nBlockLevel = nMaxLevel - 1;
-    for (pList->GoToEnd(); pList->GetCurrent(); pList->GoToPrevious()) {
-        if (pList->GetCurrent()->IsOpener() && pList->GetCurrent()->GetLevel() == nBlockLevel) {
-            break;
+    // The innermost block's opener stands one level above its body; an
+    // opener directly followed by its closer (an empty block) stands at the
+    // deepest level itself, and is taken when there is no other, so that it
+    // is reported as the faulty structure it is.
+    int nBlockLevel = nMaxLevel - 1;
+    if (!FindLastOpener(pList, nBlockLevel)) {
+        nBlockLevel = nMaxLevel;
+        if (!FindLastOpener(pList, nBlockLevel)) {
+            return false;
         }
-    }
-    if (!pList->GetCurrent()) {
-        return false;
     }
     pList->GetCurrent()->Mark();
     for (pList->GoToNext(); pList->GetCurrent(); pList->GoToNext()) {

@@ -59,6 +59,7 @@ private:
     void ResolveElseIfs(CLinkedList<CProtoStatement>* pList) const;
     void JoinAdjacent(CLinkedList<CProtoStatement>* pList) const;
     static bool MarkInnermostBlock(CLinkedList<CProtoStatement>* pList);
+    static bool FindLastOpener(CLinkedList<CProtoStatement>* pList, int nLevel);
     CStatement* CreateBlockStatement(CLinkedList<CProtoStatement>* pList);
     CStatement* CreateLoopBlock(const CString* pstrOpener, const CString* pstrCloser);
     static void FillBlock(CLinkedList<CProtoStatement>* pList, CStatement* pBlock);
