@@ -52,16 +52,20 @@ int CodeOf(EMathError category) {
 
 } // namespace
 
-int RoundToInt(Extended value) {
+int RoundToInt(Extended value, int nErrorCode) {
     // Written so that a NaN, failing every comparison, is refused too.
     if (!(value >= -2147483648.5L && value <= 2147483647.5L)) {
-        RaiseError(ERR_ILLEGAL_PARAMETER);
+        RaiseError(nErrorCode);
     }
     const Extended rounded = value > 0 ? std::floor(value + 0.5L) : std::ceil(value - 0.5L);
     if (rounded < -2147483648.0L || rounded > 2147483647.0L) {
-        RaiseError(ERR_ILLEGAL_PARAMETER);
+        RaiseError(nErrorCode);
     }
     return static_cast<int>(rounded);
+}
+
+int RoundToInt(Extended value) {
+    return RoundToInt(value, ERR_ILLEGAL_PARAMETER);
 }
 
 void ClearMathError() {

@@ -5,6 +5,8 @@
 // Rounds half away from zero to a 32-bit integer; a value outside that range,
 // or not a number, raises "Illegal parameter value in function call.".
 int RoundToInt(Extended value);
+// The same rounding, raising the given code instead.
+int RoundToInt(Extended value, int nErrorCode);
 
 // The pending math error: one process-wide code, 0 when nothing is pending.
 //

@@ -3,6 +3,8 @@
 #include "core/cassert.h"
 #include "core/cstring.h"
 
+#include <sys/stat.h>
+
 CInputFile::CInputFile() {
     AddInstance(CN_INPUTFILE);
 }
@@ -24,6 +26,12 @@ void CInputFile::Open(const CString* pstrFilename, CInterpreter* pIntr) {
         std::fclose(_pStream);
     }
     _pStream = std::fopen(pstrFilename->GetData(), "rb");
+    // A directory opens, but cannot be read as a program.
+    struct stat status {};
+    if (_pStream && (fstat(fileno(_pStream), &status) != 0 || !S_ISREG(status.st_mode))) {
+        std::fclose(_pStream);
+        _pStream = nullptr;
+    }
 }
 
 bool CInputFile::IsAtEnd() const {
@@ -45,9 +53,12 @@ bool CInputFile::ReadLine(char* pchLine, int nSize) {
         return false;
     }
     int nStored = 0;
+    _bLineCut = false;
     for (int ch = std::fgetc(_pStream); ch != EOF && ch != '\n'; ch = std::fgetc(_pStream)) {
         if (nStored < nSize - 1) {
             pchLine[nStored++] = static_cast<char>(ch);
+        } else if (ch != '\r') {
+            _bLineCut = true;
         }
     }
     // A file written with carriage returns and line feeds reads the same.

@@ -19,9 +19,11 @@ public:
     bool IsAtEnd() const;
     // One line without its line feed (or carriage return and line feed),
     // NUL-terminated, at most nSize - 1 characters; the rest of a longer
-    // line is skipped. False at the end of the file.
+    // line is skipped and WasLineCut tells. False at the end of the file.
     bool ReadLine(char* pchLine, int nSize);
+    bool WasLineCut() const { return _bLineCut; }
 
 private:
     std::FILE* _pStream = nullptr;
+    bool _bLineCut = false;
 };

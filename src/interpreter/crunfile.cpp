@@ -75,6 +75,10 @@ CLinkedList<CString>* CRunFile::ReadCodeLines() const {
     char* poBuffer = AllocateBuffer(LINE_BUFFER_SIZE);
     CleanupStack::PushBuffer(poBuffer);
     while (poFile->ReadLine(poBuffer, LINE_BUFFER_SIZE)) {
+        // Half a line would compile into something the user did not write.
+        if (poFile->WasLineCut()) {
+            RaiseError(ERR_INPUT_TOO_LONG);
+        }
         auto* poLine = new CString;
         CleanupStack::PushObject(poLine);
         poLine->Set(poBuffer);

@@ -6,11 +6,10 @@
 #include "core/clinkedlist.h"
 #include "core/cstring.h"
 #include "expression/cexpression.h"
+#include "expression/mathsupport.h"
 #include "interpreter/cprogram.h"
 #include "symbols/carray.h"
 #include "ui/cuserinterface.h"
-
-#include <cmath>
 
 CAssignArray::CAssignArray(CProgram* pProg) : CStatementWithExpressions(pProg) {
     AddInstance(CN_ASSIGNARRAY);
@@ -57,17 +56,13 @@ void CAssignArray::Link() {
 
 EExitSignal CAssignArray::Execute() {
     GetProgram()->PollInterrupt();
-    const Extended index = GetExpression(1)->Evaluate();
-    if (!(index >= -2147483648.5L && index <= 2147483647.5L)) {
-        RaiseError(ERR_ILLEGAL_PARAMETER_UI);
-    }
-    const Extended rounded = index > 0 ? std::floor(index + 0.5L) : std::ceil(index - 0.5L);
-    if (rounded < _pTarget->GetLowerBound() || rounded > _pTarget->GetUpperBound()) {
+    const int index = RoundToInt(GetExpression(1)->Evaluate(), ERR_ILLEGAL_PARAMETER_UI);
+    if (index < _pTarget->GetLowerBound() || index > _pTarget->GetUpperBound()) {
         RaiseError(ERR_ILLEGAL_PARAMETER);
     }
     const Extended value = GetExpression(2)->Evaluate();
     // The value may have read other elements and moved the array's index.
-    _pTarget->SetIndex(rounded, 1);
+    _pTarget->SetIndex(index, 1);
     _pTarget->SetValue(value);
     return ES_CONTINUE;
 }

@@ -4,12 +4,11 @@
 #include "core/clinkedlist.h"
 #include "core/cstring.h"
 #include "expression/cexpression.h"
+#include "expression/mathsupport.h"
 #include "interpreter/cprogram.h"
 #include "interpreter/namecheck.h"
 #include "symbols/carray.h"
 #include "ui/cuserinterface.h"
-
-#include <cmath>
 
 CDeclareArray::CDeclareArray(CProgram* pProg, const CString* pstrArrName, EDeclarationKind kind)
     : CStatementWithExpressions(pProg),
@@ -30,18 +29,9 @@ int CDeclareArray::CountVarDeclarations() const {
     return 1;
 }
 
-// Halves away from zero, as RoundToInt does, but a limit out of range is
-// reported with the user interface's code.
+// A limit out of the 32-bit range is reported with the user interface's code.
 int CDeclareArray::EvaluateLimit(int iExpr) const {
-    const Extended value = GetExpression(iExpr)->Evaluate();
-    if (!(value >= -2147483648.5L && value <= 2147483647.5L)) {
-        RaiseError(ERR_ILLEGAL_PARAMETER_UI);
-    }
-    const Extended rounded = value > 0 ? std::floor(value + 0.5L) : std::ceil(value - 0.5L);
-    if (rounded > 2147483647.0L) {
-        RaiseError(ERR_ILLEGAL_PARAMETER_UI);
-    }
-    return static_cast<int>(rounded);
+    return RoundToInt(GetExpression(iExpr)->Evaluate(), ERR_ILLEGAL_PARAMETER_UI);
 }
 
 EExitSignal CDeclareArray::Execute() {

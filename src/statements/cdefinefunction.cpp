@@ -63,8 +63,9 @@ EExitSignal CDefineFunction::Execute() {
     CleanupStack::PushObject(poFunction);
     poFunction->Define(_poName, _poExpr, _poParams, _bSubroutine);
     if (_poBody) {
-        poFunction->SetBody(_poBody);
+        CStatement* pBody = _poBody;
         _poBody = nullptr;
+        poFunction->SetBody(pBody);
     } else {
         poFunction->Link();
     }

@@ -90,6 +90,10 @@ void CUserFunction::AddParameter(CString* poName) {
 
 void CUserFunction::SetBody(CStatement* pBody) {
     OSTREL_ASSERT(pBody);
+    // Owned from the start: once linked, the body refers to this function's
+    // own symbols, so on a failure it must go with the function, before them.
+    delete _poStatFunctionBody;
+    _poStatFunctionBody = pBody;
     if (pBody->CountDeletes() > 0) {
         RaiseError(ERR_DELETE_DIRECT_ONLY);
     }
@@ -125,6 +129,7 @@ void CUserFunction::SetBody(CStatement* pBody) {
         CleanupStack::Pop();
         delete pBody;
         pBody = poEmpty;
+        _poStatFunctionBody = pBody;
     }
     for (int i = 0; bSequence && i < nDeclarations; ++i) {
         pStatements->GoToStart();
@@ -134,8 +139,6 @@ void CUserFunction::SetBody(CStatement* pBody) {
         pStatements->RemoveCurrent();
     }
     pBody->Link();
-    delete _poStatFunctionBody;
-    _poStatFunctionBody = pBody;
 }
 
 void CUserFunction::Link() {

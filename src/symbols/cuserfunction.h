@@ -19,6 +19,7 @@ public:
 
     void Define(const CString* pstrName, const CString* pstrExpr, const CString* pstrParams,
                 bool bSubroutine);
+    // Takes the body in every case, also when it is refused.
     void SetBody(CStatement* pBody);
     void Link();
 
