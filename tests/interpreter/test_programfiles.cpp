@@ -116,6 +116,19 @@ TEST_F(ProgramFileTest, QuotingOfTheFileName) {
               "ERROR! Could not open file \"no such file.bas\".\n");
 }
 
+TEST_F(ProgramFileTest, OverlongLinesAndDirectoriesAreRefused) {
+    // 999 characters are the most a line may hold.
+    const std::string text(990, 'x');
+    const std::string longLine = "PRINT \"" + text + "\"\n";
+    EXPECT_EQ(RunFile("PRINT 1\n" + longLine), "1\n" + text + "\n");
+    EXPECT_EQ(RunFile("PRINT 1\n" + std::string(2, ' ') + longLine),
+              "ERROR! Input text is too long.\n");
+    CRecordingInterface ui;
+    const std::string line = "RUNFILE \"" + ::testing::TempDir() + "\"";
+    EXPECT_EQ(RunLines(ui, {line.c_str()}),
+              "ERROR! Could not open file \"" + ::testing::TempDir() + "\".\n");
+}
+
 TEST_F(ProgramFileTest, AFileRunningItselfIsStopped) {
     const std::string path = WriteProgramFile("self.bas", "");
     WriteProgramFile("self.bas", "RUNFILE \"" + path + "\"\n");
