@@ -70,7 +70,7 @@ CString* CopyOf(const CString* pstr) {
 
 CWindowInterface::CWindowInterface() {
     AddInstance(CN_WINDOWINTERFACE);
-    SetPrecision(18);
+    CWindowInterface::SetPrecision(18);
 }
 
 CWindowInterface::~CWindowInterface() {
