@@ -425,6 +425,10 @@ void TfrmCalc::ResetCalculator() {
         _poWindowInterface = poInterface;
         poInterface->Initialise();
     } catch (int) {
+        // Half a calculator would fail on its first line; the window goes on
+        // without one until the next reset.
+        delete _poWindowInterface;
+        _poWindowInterface = nullptr;
         memoOutput->setPlainText(QStringLiteral("ERROR! Initialization failed."));
         return;
     }
@@ -573,15 +577,21 @@ void TfrmCalc::PressButton(int iButton) {
 }
 
 void TfrmCalc::SetNumberFormatFromMenu(int nCode) {
-    Guarded([&] { _poWindowInterface->SetNumberFormat(nCode); });
+    if (_poWindowInterface) {
+        Guarded([&] { _poWindowInterface->SetNumberFormat(nCode); });
+    }
 }
 
 void TfrmCalc::SetGraphicsFormatFromMenu(int nCode) {
-    Guarded([&] { _poWindowInterface->SetGraphicsFormat(nCode); });
+    if (_poWindowInterface) {
+        Guarded([&] { _poWindowInterface->SetGraphicsFormat(nCode); });
+    }
 }
 
 void TfrmCalc::ToggleToolbarFromMenu() {
-    Guarded([&] { _poWindowInterface->ToggleToolbar(); });
+    if (_poWindowInterface) {
+        Guarded([&] { _poWindowInterface->ToggleToolbar(); });
+    }
 }
 
 void TfrmCalc::pbGraphPaint() {
