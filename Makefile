@@ -13,8 +13,14 @@ build-sanitize: deps
 	cmake --preset sanitize
 	cmake --build --preset sanitize
 
+# The window needs a display; without one the terminal program starts.
 run: build
-	./build/default/src/console/ostrel-console
+	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then \
+		./build/default/src/window/ostrel; \
+	else \
+		echo "No display found: starting the terminal program ostrel-console."; \
+		./build/default/src/console/ostrel-console; \
+	fi
 
 test: build
 	ctest --preset default

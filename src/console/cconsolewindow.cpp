@@ -1,0 +1,171 @@
+#include "cconsolewindow.h"
+
+#include "core/cassert.h"
+#include "core/cbase.h"
+#include "core/cleanupstack.h"
+#include "core/errorcodes.h"
+#include "ui/cwindowinterface.h"
+
+#include <csignal>
+
+namespace {
+
+volatile std::sig_atomic_t g_bLineRunning = 0;
+volatile std::sig_atomic_t g_bInterruptRequested = 0;
+
+extern "C" void OnInterruptSignal(int nSignal) {
+    if (g_bLineRunning) {
+        g_bInterruptRequested = 1;
+        return;
+    }
+    // Idle: Ctrl+C ends the program, as in any terminal program.
+    std::signal(nSignal, SIG_DFL);
+    std::raise(nSignal);
+}
+
+const char* const STARTUP_LINE = "runfile \"autoexec.bas\"";
+
+} // namespace
+
+CConsoleWindow::CConsoleWindow(std::FILE* pOutput) : _pOutput(pOutput) {
+    // The terminal stands in for the main window in the leak report.
+    ++n_ivcInstance;
+}
+
+CConsoleWindow::~CConsoleWindow() {
+    FlushPendingCarriageReturn();
+    delete _poInterface;
+    --n_ivcInstance;
+}
+
+void CConsoleWindow::InstallInterruptHandler() {
+    struct sigaction action = {};
+    action.sa_handler = OnInterruptSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+bool CConsoleWindow::ResetCalculator(bool bRunStartupFile) {
+    _inputText.clear();
+    delete _poInterface;
+    _poInterface = nullptr;
+    SnapshotCounts();
+    auto* poInterface = new CWindowInterface;
+    _poInterface = poInterface;
+    try {
+        poInterface->Initialise();
+    } catch (int) {
+        WriteOutput("ERROR! Initialization failed.\n");
+        return false;
+    }
+    poInterface->AttachWindow(this);
+    CheckGraphicsFormat(GF_MEDIUM);
+    CheckNumberFormat(NF_GENERAL);
+    for (int i = 1; i <= CWindowInterface::BUTTON_COUNT; ++i) {
+        ClearButtonCaption(i);
+    }
+    ShowToolbarButtons(true);
+    if (!ReportLeaks(poInterface)) {
+        poInterface->ClearOutput();
+    }
+    if (bRunStartupFile) {
+        Execute(STARTUP_LINE);
+    }
+    return true;
+}
+
+void CConsoleWindow::RunLine(const std::string& line) {
+    // The carriage return and the line feed never reach the input line.
+    std::string text;
+    for (char ch : line) {
+        if (ch != '\r' && ch != '\n') {
+            text += ch;
+        }
+    }
+    // \F1 to \F4 stand for a click on a function button.
+    if (text.size() == 3 && text[0] == '\\' && (text[1] == 'F' || text[1] == 'f') &&
+        text[2] >= '1' && text[2] <= '4') {
+        g_bInterruptRequested = 0;
+        g_bLineRunning = 1;
+        _poInterface->PressFunctionButton(text[2] - '0');
+        g_bLineRunning = 0;
+    } else {
+        Execute(text.c_str());
+    }
+    FlushPendingCarriageReturn();
+    std::fflush(_pOutput);
+}
+
+void CConsoleWindow::Execute(const char* pchLine) {
+    g_bInterruptRequested = 0;
+    g_bLineRunning = 1;
+    _poInterface->ExecuteLine(pchLine);
+    g_bLineRunning = 0;
+}
+
+void CConsoleWindow::RunCommand(const char* pchText) {
+    _poInterface->ExecuteLine(pchText);
+}
+
+bool CConsoleWindow::IsInterruptRequested() {
+    return g_bInterruptRequested != 0;
+}
+
+void CConsoleWindow::WriteOutput(const char* pchText) {
+    for (const char* pch = pchText; *pch != '\0'; ++pch) {
+        if (_bPendingCarriageReturn) {
+            _bPendingCarriageReturn = false;
+            if (*pch != '\n') {
+                std::fputc('\r', _pOutput);
+            }
+        }
+        if (*pch == '\r') {
+            _bPendingCarriageReturn = true;
+        } else {
+            std::fputc(*pch, _pOutput);
+        }
+    }
+}
+
+void CConsoleWindow::FlushPendingCarriageReturn() {
+    if (_bPendingCarriageReturn) {
+        _bPendingCarriageReturn = false;
+        std::fputc('\r', _pOutput);
+    }
+}
+
+void CConsoleWindow::CheckNumberFormat(int nCode) {
+    if (nCode < NF_GENERAL || nCode > NF_SCIENTIFIC) {
+        RaiseError(ERR_ILLEGAL_PARAMETER_UI);
+    }
+    _nNumberFormat = nCode;
+}
+
+void CConsoleWindow::CheckGraphicsFormat(int nCode) {
+    if (nCode < GF_NONE || nCode > GF_LARGE) {
+        RaiseError(ERR_ILLEGAL_PARAMETER_UI);
+    }
+    _nGraphicsFormat = nCode;
+}
+
+void CConsoleWindow::SetButtonCaption(int iButton, const char* pchText) {
+    if (iButton < 1 || iButton > CWindowInterface::BUTTON_COUNT) {
+        RaiseError(ERR_ILLEGAL_PARAMETER_UI);
+    }
+    _captions[iButton - 1] = pchText;
+}
+
+void CConsoleWindow::SetInputCaret(int iChar) {
+    OSTREL_ASSERT(iChar >= 0 && iChar <= static_cast<int>(_inputText.size()));
+    // A template offered by a function button: show it as the input line
+    // would, the caret marked by "|" when it is not at the end.
+    std::string shown = _inputText;
+    if (iChar < static_cast<int>(shown.size())) {
+        shown.insert(static_cast<std::size_t>(iChar), 1, '|');
+    }
+    WriteOutput(("> " + shown + "\n").c_str());
+}
+
+bool CConsoleWindow::IsGraphVisible() const {
+    return _nGraphicsFormat != GF_NONE;
+}

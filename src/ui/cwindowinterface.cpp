@@ -1,0 +1,374 @@
+#include "cwindowinterface.h"
+
+#include "core/cassert.h"
+#include "core/cleanupstack.h"
+#include "core/cstring.h"
+#include "core/errorcodes.h"
+#include "cwindowoperations.h"
+#include "interpreter/cinterpreter.h"
+#include "interpreter/cprogram.h"
+#include "statements/cstatement.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr int COLOR_WHITE = CanvasColor(255, 255, 255);
+constexpr int COLOR_BLACK = CanvasColor(0, 0, 0);
+constexpr int COLOR_GREY = CanvasColor(128, 128, 128);
+constexpr int COLOR_SILVER = CanvasColor(192, 192, 192);
+
+// Pixels far outside any canvas still fit a 32-bit integer, so that lines
+// towards them keep their direction and the canvas clips them.
+constexpr Extended PIXEL_LIMIT = 1.0e9L;
+
+int TruncatedPixel(Extended value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    if (value > PIXEL_LIMIT) {
+        return static_cast<int>(PIXEL_LIMIT);
+    }
+    if (value < -PIXEL_LIMIT) {
+        return -static_cast<int>(PIXEL_LIMIT);
+    }
+    return static_cast<int>(std::trunc(value));
+}
+
+const char* TextOf(const CString* pstr) {
+    return pstr && pstr->GetData() ? pstr->GetData() : "";
+}
+
+// Strips the characters at or below the blank from both ends.
+const char* TrimmedNumberText(char* pchText) {
+    char* pchStart = pchText;
+    while (*pchStart != '\0' && static_cast<unsigned char>(*pchStart) <= ' ') {
+        ++pchStart;
+    }
+    char* pchEnd = pchStart;
+    while (*pchEnd != '\0') {
+        ++pchEnd;
+    }
+    while (pchEnd > pchStart && static_cast<unsigned char>(pchEnd[-1]) <= ' ') {
+        --pchEnd;
+    }
+    *pchEnd = '\0';
+    return pchStart;
+}
+
+CString* CopyOf(const CString* pstr) {
+    auto* poCopy = new CString;
+    CleanupStack::PushObject(poCopy);
+    poCopy->Set(pstr->GetData(), pstr->GetLength());
+    CleanupStack::Pop();
+    return poCopy;
+}
+
+} // namespace
+
+CWindowInterface::CWindowInterface() {
+    AddInstance(CN_WINDOWINTERFACE);
+    CWindowInterface::SetPrecision(18);
+}
+
+CWindowInterface::~CWindowInterface() {
+    for (int i = 1; i <= BUTTON_COUNT; ++i) {
+        ReleaseButton(i);
+    }
+    RemoveInstance(CN_WINDOWINTERFACE);
+}
+
+std::uint8_t CWindowInterface::GetClassNumber() const {
+    return CN_WINDOWINTERFACE;
+}
+
+CWindowOperations* CWindowInterface::Window() const {
+    OSTREL_ASSERT(_pWindow);
+    return _pWindow;
+}
+
+void CWindowInterface::Initialise() {
+    _poInterpreter = new CInterpreter;
+    _poProgram = new CProgram(_poInterpreter);
+    _poProgram->DefineBuiltIns();
+    _poProgram->SetUserInterface(this);
+    _poInterpreter->SetProgram(_poProgram);
+}
+
+void CWindowInterface::ExecuteLine(const char* pchLine) {
+    OSTREL_ASSERT(pchLine);
+    OSTREL_ASSERT(_poInterpreter);
+    // Held by plain pointers rather than on the cleanup stack: a raise
+    // empties the stack, and these two must survive it to be destroyed here.
+    CString* poLine = nullptr;
+    CStatement* poStatement = nullptr;
+    try {
+        poLine = new CString;
+        poLine->Set(pchLine);
+        poStatement = _poInterpreter->CreateStatement(poLine);
+        poStatement->SetProgramMode(false);
+        poStatement->Link();
+        poStatement->Execute();
+    } catch (int nCode) {
+        ReportError(nCode, this);
+        PrintText("\n");
+    }
+    delete poStatement;
+    delete poLine;
+}
+
+void CWindowInterface::CheckButtonIndex(int iButton) {
+    if (iButton < 1 || iButton > BUTTON_COUNT) {
+        RaiseError(ERR_ILLEGAL_PARAMETER_UI);
+    }
+}
+
+const CWindowInterface::SFunctionButton& CWindowInterface::Button(int iButton) const {
+    OSTREL_ASSERT(iButton >= 1 && iButton <= BUTTON_COUNT);
+    return _buttons[iButton - 1];
+}
+
+const CString* CWindowInterface::GetButtonCaption(int iButton) const {
+    return Button(iButton).poCaption;
+}
+
+const CString* CWindowInterface::GetButtonCommand(int iButton) const {
+    return Button(iButton).poCommand;
+}
+
+bool CWindowInterface::IsButtonRunAtOnce(int iButton) const {
+    return Button(iButton).bRunAtOnce;
+}
+
+void CWindowInterface::ReleaseButton(int iButton) {
+    SFunctionButton& button = _buttons[iButton - 1];
+    delete button.poCommand;
+    button.poCommand = nullptr;
+    delete button.poCaption;
+    button.poCaption = nullptr;
+    button.bRunAtOnce = false;
+}
+
+void CWindowInterface::PressFunctionButton(int iButton) {
+    CheckButtonIndex(iButton);
+    const SFunctionButton& button = Button(iButton);
+    if (!button.poCaption || button.poCaption->GetLength() == 0) {
+        return;
+    }
+    if (button.bRunAtOnce) {
+        if (button.poCommand) {
+            // The command is copied before it runs, so it may rebind this
+            // very button.
+            Window()->RunCommand(TextOf(button.poCommand));
+        }
+        return;
+    }
+    const CString* pstrCommand = button.poCommand;
+    Window()->SetInputText(TextOf(pstrCommand));
+    // A template's caret stands just after its first "?", otherwise at the
+    // end of the command.
+    int iChar = pstrCommand ? pstrCommand->FindChar('?', 1) : 0;
+    if (iChar == 0) {
+        iChar = pstrCommand ? pstrCommand->GetLength() : 0;
+    }
+    Window()->SetInputCaret(iChar);
+}
+
+void CWindowInterface::ClearFunctionButton(int iButton) {
+    CheckButtonIndex(iButton);
+    ReleaseButton(iButton);
+    Window()->ClearButtonCaption(iButton);
+}
+
+void CWindowInterface::SetFunctionButton(int iButton, const CString* pstrCaption,
+                                         const CString* pstrFuncName, bool bRunAtOnce) {
+    OSTREL_ASSERT(pstrCaption && pstrFuncName);
+    CheckButtonIndex(iButton);
+    Window()->SetButtonCaption(iButton, TextOf(pstrCaption));
+    // Both copies exist before the old texts go, so running out of memory
+    // leaves the entry as it was.
+    CString* poCaption = CopyOf(pstrCaption);
+    CleanupStack::PushObject(poCaption);
+    CString* poCommand = CopyOf(pstrFuncName);
+    CleanupStack::Pop();
+    SFunctionButton& button = _buttons[iButton - 1];
+    delete button.poCaption;
+    delete button.poCommand;
+    button.poCaption = poCaption;
+    button.poCommand = poCommand;
+    button.bRunAtOnce = bRunAtOnce;
+}
+
+void CWindowInterface::ClearGraph() {
+    CWindowOperations* pWindow = Window();
+    if (!pWindow->IsGraphVisible()) {
+        return;
+    }
+    pWindow->SetCanvasBrush(COLOR_WHITE);
+    pWindow->CanvasRectangle(0, 0, pWindow->GetGraphWidth(), pWindow->GetGraphHeight());
+}
+
+void CWindowInterface::ClearOutput() {
+    Window()->ClearOutputPane();
+}
+
+void CWindowInterface::DrawGraphFrame() {
+    CWindowOperations* pWindow = Window();
+    const int W = pWindow->GetGraphWidth();
+    const int H = pWindow->GetGraphHeight();
+    // A two-pixel sunken bevel: light below and right, dark above and left.
+    pWindow->SetCanvasPen(COLOR_WHITE, 1);
+    pWindow->CanvasMoveTo(W - 1, 0);
+    pWindow->CanvasLineTo(W - 1, H - 1);
+    pWindow->CanvasLineTo(-1, H - 1);
+    pWindow->SetCanvasPen(pWindow->GetButtonShadowColor(), 1);
+    pWindow->CanvasMoveTo(0, H - 2);
+    pWindow->CanvasLineTo(0, 0);
+    pWindow->CanvasLineTo(W - 1, 0);
+    pWindow->SetCanvasPen(COLOR_BLACK, 1);
+    pWindow->CanvasMoveTo(1, H - 3);
+    pWindow->CanvasLineTo(1, 1);
+    pWindow->CanvasLineTo(W - 2, 1);
+    pWindow->SetCanvasPen(pWindow->GetButtonFaceColor(), 1);
+    pWindow->CanvasLineTo(W - 2, H - 2);
+    pWindow->CanvasLineTo(0, H - 2);
+}
+
+void CWindowInterface::PrintText(const char* pchText) {
+    if (!pchText) {
+        return;
+    }
+    // The output pane breaks lines at carriage return plus line feed.
+    std::string text;
+    for (const char* pch = pchText; *pch != '\0'; ++pch) {
+        if (*pch == '\n') {
+            text += '\r';
+        }
+        text += *pch;
+    }
+    Window()->WriteOutput(text.c_str());
+}
+
+void CWindowInterface::PrintChar(char ch) {
+    const char pchText[2] = {ch, '\0'};
+    Window()->WriteOutput(pchText);
+}
+
+void CWindowInterface::PrintInteger(int n) {
+    char pchText[16];
+    std::snprintf(pchText, sizeof pchText, "%d", n);
+    Window()->WriteOutput(pchText);
+}
+
+void CWindowInterface::PrintNumber(Extended value) {
+    char pchText[NUMBER_TEXT_SIZE];
+    FormatNumber(value, _floatFormat, _nPrecision, _nDigits, pchText);
+    Window()->WriteOutput(TrimmedNumberText(pchText));
+}
+
+void CWindowInterface::SetNumberFormat(int nCode) {
+    if (nCode < NF_GENERAL || nCode > NF_SCIENTIFIC) {
+        RaiseError(ERR_ILLEGAL_PARAMETER_UI);
+    }
+    Window()->CheckNumberFormat(nCode);
+    static constexpr EFloatFormat FORMATS[] = {FF_GENERAL, FF_FIXED, FF_EXPONENT};
+    _floatFormat = FORMATS[nCode - NF_GENERAL];
+}
+
+void CWindowInterface::SetGraphicsFormat(int nCode) {
+    if (nCode < GF_NONE || nCode > GF_LARGE) {
+        RaiseError(ERR_ILLEGAL_PARAMETER_UI);
+    }
+    // Stored first: the window's re-arrangement reads it back.
+    _nGraphicsFormat = nCode;
+    Window()->CheckGraphicsFormat(nCode);
+}
+
+void CWindowInterface::DrawNumber(Extended value, Extended x, Extended y) {
+    const int px = MapX(x);
+    const int py = MapY(y);
+    char pchText[NUMBER_TEXT_SIZE];
+    FormatNumber(value, FF_GENERAL, 2, _nDigits, pchText);
+    // The label's lowest pixel row is the point's row, just right of it.
+    const int h = Window()->CanvasTextHeight(pchText);
+    Window()->CanvasTextOut(px + 1, py - h + 1, pchText);
+}
+
+void CWindowInterface::SetPrecision(int nPrecision) {
+    // The number texts hold at most MAX_PRECISION digits.
+    if (nPrecision < 1) {
+        nPrecision = 1;
+    } else if (nPrecision > MAX_PRECISION) {
+        nPrecision = MAX_PRECISION;
+    }
+    _nPrecision = nPrecision;
+}
+
+void CWindowInterface::SetWorldWindow(Extended x0, Extended y0, Extended x1, Extended y1) {
+    _x0 = x0;
+    _y0 = y0;
+    _x1 = x1;
+    _y1 = y1;
+}
+
+void CWindowInterface::GetPlotArea(int* pxLeft, int* pyTop, int* pxRight, int* pyBottom) {
+    OSTREL_ASSERT(pxLeft && pyTop && pxRight && pyBottom);
+    _pxLeft = 2;
+    _pyTop = 2;
+    _pxRight = Window()->GetGraphWidth() - 2;
+    _pyBottom = Window()->GetGraphHeight() - 2;
+    *pxLeft = _pxLeft;
+    *pyTop = _pyTop;
+    *pxRight = _pxRight;
+    *pyBottom = _pyBottom;
+}
+
+int CWindowInterface::MapX(Extended x) const {
+    return TruncatedPixel(static_cast<Extended>(_pxRight - _pxLeft) * (x - _x0) / (_x1 - _x0)) +
+           _pxLeft;
+}
+
+int CWindowInterface::MapY(Extended y) const {
+    return TruncatedPixel(static_cast<Extended>(_pyBottom - _pyTop) * (y - _y0) / (_y1 - _y0)) +
+           _pyTop;
+}
+
+void CWindowInterface::MoveTo(Extended x, Extended y) {
+    Window()->CanvasMoveTo(MapX(x), MapY(y));
+}
+
+void CWindowInterface::LineTo(Extended x, Extended y) {
+    Window()->CanvasLineTo(MapX(x), MapY(y));
+}
+
+void CWindowInterface::SetAxisPen() {
+    Window()->SetCanvasPen(COLOR_GREY, 1);
+}
+
+void CWindowInterface::SetPenColor(int red, int green, int blue) {
+    OSTREL_ASSERT(red >= 0 && red < 256);
+    OSTREL_ASSERT(green >= 0 && green < 256);
+    OSTREL_ASSERT(blue >= 0 && blue < 256);
+    Window()->SetCanvasPen(CanvasColor(red, green, blue), 1);
+}
+
+void CWindowInterface::SetGridPen() {
+    Window()->SetCanvasPen(COLOR_SILVER, 1);
+}
+
+void CWindowInterface::ShowToolbar(bool bShown) {
+    _bToolbarShown = bShown;
+    Window()->ShowToolbarButtons(bShown);
+}
+
+void CWindowInterface::ToggleToolbar() {
+    ShowToolbar(!_bToolbarShown);
+}
+
+bool CWindowInterface::IsInterrupted() {
+    // The window is asked rather than answering no, so that a run that
+    // never ends can still be stopped by the user.
+    return _pWindow && _pWindow->IsInterruptRequested();
+}

@@ -1,0 +1,42 @@
+// ostrel: the calculator in its window.
+
+#include "uFrmCalc.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <clocale>
+#include <exception>
+
+namespace {
+
+// A failure that is not an error code and reaches the event loop is shown,
+// and the calculator goes on.
+class TApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* pReceiver, QEvent* pEvent) override {
+        try {
+            return QApplication::notify(pReceiver, pEvent);
+        } catch (const std::exception& e) {
+            QMessageBox::critical(nullptr, QStringLiteral("Ostrel 1.0"),
+                                  QString::fromLocal8Bit(e.what()));
+        } catch (...) {
+            QMessageBox::critical(nullptr, QStringLiteral("Ostrel 1.0"),
+                                  QStringLiteral("An unexpected error occurred."));
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    TApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ostrel"));
+    std::setlocale(LC_NUMERIC, "C");
+    TfrmCalc frmCalc;
+    frmCalc.show();
+    return app.exec();
+}

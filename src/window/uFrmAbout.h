@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QDialog>
+#include <QPixmap>
+
+class QPushButton;
+
+// The about box: product icon, name and an OK button.
+class TfrmAbout : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TfrmAbout(QWidget* pParent);
+
+    // The product icon, a small framed graph, drawn rather than shipped.
+    static QPixmap ProductIcon();
+
+    QPushButton* cmdOK = nullptr;
+
+private slots:
+    void cmdOKClick();
+};

@@ -1,0 +1,181 @@
+#pragma once
+
+#include "ui/cwindowoperations.h"
+
+#include <QImage>
+#include <QMainWindow>
+#include <QStringDecoder>
+#include <QWidget>
+
+#include <functional>
+
+class CWindowInterface;
+class QAction;
+class QFileDialog;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+
+// The graph pane: it paints a backing image of its own size, so that the
+// canvas operations can draw at any time, not only while Qt paints. A new
+// image (the pane resized or shown again) is what the calculator treats as
+// a repaint of the pane.
+class TGraphPaintBox : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TGraphPaintBox(QWidget* pParent);
+
+    // Called when the pane needs its picture anew.
+    void SetOnPaint(std::function<void()> onPaint) { _onPaint = std::move(onPaint); }
+    const QImage& GetImage() const { return _image; }
+
+    void SetPen(int nColor, int nWidth);
+    void SetBrush(int nColor);
+    void Rectangle(int x1, int y1, int x2, int y2);
+    void MoveTo(int x, int y);
+    void LineTo(int x, int y);
+    int TextHeight(const char* pchText) const;
+    void TextOut(int x, int y, const char* pchText);
+
+protected:
+    void paintEvent(QPaintEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
+    void showEvent(QShowEvent* pEvent) override;
+
+private:
+    void Renew();
+    void PlotLine(int x0, int y0, int x1, int y1, bool bExcludeEnd);
+
+    QImage _image;
+    std::function<void()> _onPaint;
+    QColor _penColor{Qt::black};
+    int _nPenWidth = 1;
+    QColor _brushColor{Qt::white};
+    int _x = 0;
+    int _y = 0;
+};
+
+// The main window: input line, output pane, graph pane, four function
+// buttons and the menu. It owns the window interface from one reset to the
+// next and hands it every command; it holds nothing of the language.
+class TfrmCalc final : public QMainWindow, public CWindowOperations {
+    Q_OBJECT
+
+public:
+    static constexpr const char* STARTUP_LINE = "runfile \"autoexec.bas\"";
+
+    // pchStartupLine is the line every reset runs; tests pass another one.
+    explicit TfrmCalc(const char* pchStartupLine = STARTUP_LINE);
+    ~TfrmCalc() override;
+
+    TfrmCalc(const TfrmCalc&) = delete;
+    TfrmCalc& operator=(const TfrmCalc&) = delete;
+
+    void ResetCalculator();
+    // Lays the controls out for the current client size, or a given one.
+    void ArrangeControls();
+    void ArrangeControls(int CW, int CH);
+    CWindowInterface* GetWindowInterface() const { return _poWindowInterface; }
+    // Whether the user's request to stop the running line has arrived.
+    bool IsInterruptPending() const { return _bInterrupt; }
+
+    // The window operations of the window interface.
+    void WriteOutput(const char* pchText) override;
+    void ClearOutputPane() override;
+    void ShowToolbarButtons(bool bVisible) override;
+    void CheckNumberFormat(int nCode) override;
+    void CheckGraphicsFormat(int nCode) override;
+    void SetButtonCaption(int iButton, const char* pchText) override;
+    void ClearButtonCaption(int iButton) override;
+    void SetInputText(const char* pchText) override;
+    void SetInputCaret(int iChar) override;
+    void RunCommand(const char* pchText) override;
+    bool IsGraphVisible() const override;
+    int GetGraphWidth() const override;
+    int GetGraphHeight() const override;
+    void SetCanvasPen(int nColor, int nWidth) override;
+    void SetCanvasBrush(int nColor) override;
+    void CanvasRectangle(int x1, int y1, int x2, int y2) override;
+    void CanvasMoveTo(int x, int y) override;
+    void CanvasLineTo(int x, int y) override;
+    int CanvasTextHeight(const char* pchText) const override;
+    void CanvasTextOut(int x, int y, const char* pchText) override;
+    int GetButtonShadowColor() const override;
+    int GetButtonFaceColor() const override;
+    bool IsInterruptRequested() override;
+
+    // The controls and menu items, under the names of the window's design.
+    QLineEdit* editInput = nullptr;
+    QPlainTextEdit* memoOutput = nullptr;
+    TGraphPaintBox* pbGraph = nullptr;
+    QPushButton* cmdF1 = nullptr;
+    QPushButton* cmdF2 = nullptr;
+    QPushButton* cmdF3 = nullptr;
+    QPushButton* cmdF4 = nullptr;
+    QMenu* mnuFile = nullptr;
+    QAction* mnuExecute = nullptr;
+    QAction* mnuReset = nullptr;
+    QAction* mnuRunFile = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnuSettings = nullptr;
+    QMenu* mnuNumberFormat = nullptr;
+    QAction* mnuGeneral = nullptr;
+    QAction* mnuFixed = nullptr;
+    QAction* mnuScientific = nullptr;
+    QAction* mnuShowToolbar = nullptr;
+    QMenu* mnuGraphicsFormat = nullptr;
+    QAction* mnuGFNone = nullptr;
+    QAction* mnuGFMedium = nullptr;
+    QAction* mnuGFLarge = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuShowHelp = nullptr;
+    QAction* mnuAbout = nullptr;
+
+    // While a line runs, the window handles no input but Escape, which asks
+    // the line to stop; a guard arms that for its lifetime.
+    class CRunGuard {
+    public:
+        explicit CRunGuard(TfrmCalc* pForm);
+        ~CRunGuard();
+        CRunGuard(const CRunGuard&) = delete;
+        CRunGuard& operator=(const CRunGuard&) = delete;
+
+    private:
+        TfrmCalc* _pForm;
+    };
+
+protected:
+    bool eventFilter(QObject* pObject, QEvent* pEvent) override;
+    void showEvent(QShowEvent* pEvent) override;
+    void closeEvent(QCloseEvent* pEvent) override;
+
+public slots:
+    void mnuExecuteClick();
+    void mnuRunFileClick();
+    void mnuShowHelpClick();
+    void mnuAboutClick();
+
+private:
+    void CreateControls();
+    void CreateMenu();
+    QPushButton* Button(int iButton) const;
+    void ExecuteGuarded(const QByteArray& line);
+    void PressButton(int iButton);
+    void editInputKeyUp(QKeyEvent* pEvent);
+    void pbGraphPaint();
+    void SetNumberFormatFromMenu(int nCode);
+    void SetGraphicsFormatFromMenu(int nCode);
+    void ToggleToolbarFromMenu();
+    bool FilterWhileRunning(QObject* pObject, QEvent* pEvent);
+
+    CWindowInterface* _poWindowInterface = nullptr;
+    const char* _pchStartupLine;
+    QString _helpFile;
+    QStringDecoder _outputDecoder{QStringDecoder::Utf8};
+    int _nRunning = 0;
+    bool _bInterrupt = false;
+    bool _bReturnDown = false;
+    bool _bFirstShow = true;
+};

@@ -1,0 +1,36 @@
+#!/bin/sh
+# Runs one transcript through the terminal program and compares the output.
+#
+# A transcript holds input lines ("> " then the line, or ">" alone for an
+# empty one) and the exact output expected from all of them ("| " then the
+# line, or "|" alone for an empty one). Lines starting with "#" are
+# comments; a comment "#args: ..." replaces the program's arguments, which
+# are --no-autoexec by default. Other lines are ignored. The program runs in
+# an empty directory, so no start-up file is found there.
+set -eu
+
+console=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+transcript=$2
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+awk '/^>/ { sub(/^> ?/, ""); print }' "$transcript" > "$work/input"
+awk '/^\|/ { sub(/^\| ?/, ""); print }' "$transcript" > "$work/expected"
+args=$(sed -n 's/^#args:[ ]*//p' "$transcript" | head -n 1)
+if ! grep -q '^#args:' "$transcript"; then
+    args=--no-autoexec
+fi
+
+status=0
+# shellcheck disable=SC2086
+(cd "$work" && "$console" $args < input > actual 2>&1) || status=$?
+if [ "$status" -ne 0 ]; then
+    echo "ostrel-console exited with status $status"
+    cat "$work/actual"
+    exit 1
+fi
+if ! diff -u "$work/expected" "$work/actual"; then
+    echo "transcript $transcript: output differs (- expected, + actual)"
+    exit 1
+fi

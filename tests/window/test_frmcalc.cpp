@@ -1,0 +1,665 @@
+#include "windowtest.h"
+
+#include "core/cstring.h"
+#include "uFrmAbout.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <fstream>
+
+namespace {
+
+QStringList Captions(const QWidget* pMenu) {
+    QStringList captions;
+    for (const QAction* pAction : pMenu->actions()) {
+        captions << pAction->text();
+    }
+    return captions;
+}
+
+std::vector<QAction*> AllItems(const QWidget* pMenu) {
+    std::vector<QAction*> items;
+    for (QAction* pAction : pMenu->actions()) {
+        items.push_back(pAction);
+        if (pAction->menu()) {
+            const std::vector<QAction*> sub = AllItems(pAction->menu());
+            items.insert(items.end(), sub.begin(), sub.end());
+        }
+    }
+    return items;
+}
+
+// The next control that Tab reaches, past the parts of a control that take
+// no focus of their own.
+QWidget* NextTabStop(QWidget* pWidget) {
+    QWidget* pNext = pWidget->nextInFocusChain();
+    while (pNext != pWidget && !(pNext->focusPolicy() & Qt::TabFocus)) {
+        pNext = pNext->nextInFocusChain();
+    }
+    return pNext;
+}
+
+void Bind(CWindowInterface* pUI, int iButton, const char* pchCaption, const char* pchCommand,
+          bool bRunAtOnce) {
+    CString caption;
+    caption.Set(pchCaption);
+    CString command;
+    command.Set(pchCommand);
+    pUI->SetFunctionButton(iButton, &caption, &command, bRunAtOnce);
+}
+
+// --- Menu --------------------------------------------------------------------
+
+TEST_F(WindowTest, MenuHasItsMenusItemsAndCaptionsInOrder) {
+    EXPECT_EQ(Captions(frm->menuBar()), QStringList({"File", "Settings", "Help"}));
+    EXPECT_EQ(Captions(frm->mnuFile), QStringList({"Enter", "Reset", "Run file...", "Exit"}));
+    EXPECT_EQ(Captions(frm->mnuSettings),
+              QStringList({"Number display format", "Hide toolbar", "Graphics display format"}));
+    EXPECT_EQ(frm->mnuSettings->actions()[0]->menu(), frm->mnuNumberFormat);
+    EXPECT_EQ(frm->mnuSettings->actions()[2]->menu(), frm->mnuGraphicsFormat);
+    EXPECT_EQ(Captions(frm->mnuNumberFormat), QStringList({"General", "2 decimals", "Scientific"}));
+    EXPECT_EQ(Captions(frm->mnuGraphicsFormat),
+              QStringList({"None", "Medium frame", "Large frame"}));
+    EXPECT_EQ(Captions(frm->mnuHelp), QStringList({"Show Help", "About Ostrel..."}));
+}
+
+TEST_F(WindowTest, MenuItemsHaveNoShortcutsOrMnemonics) {
+    for (QAction* pAction : AllItems(frm->menuBar())) {
+        EXPECT_TRUE(pAction->shortcut().isEmpty()) << pAction->text().toStdString();
+        EXPECT_FALSE(pAction->text().contains(QLatin1Char('&'))) << pAction->text().toStdString();
+    }
+}
+
+TEST_F(WindowTest, CheckMarksAfterResetStandOnGeneralAndMediumFrame) {
+    EXPECT_TRUE(frm->mnuGeneral->isChecked());
+    EXPECT_FALSE(frm->mnuFixed->isChecked());
+    EXPECT_FALSE(frm->mnuScientific->isChecked());
+    EXPECT_FALSE(frm->mnuGFNone->isChecked());
+    EXPECT_TRUE(frm->mnuGFMedium->isChecked());
+    EXPECT_FALSE(frm->mnuGFLarge->isChecked());
+    EXPECT_FALSE(frm->mnuShowToolbar->isCheckable());
+    EXPECT_EQ(frm->mnuShowToolbar->text(), "Hide toolbar");
+}
+
+// --- Reset ---------------------------------------------------------------------
+
+TEST_F(WindowTest, StartsWithCaptionEmptyInputAndTheStartupFileReport) {
+    EXPECT_EQ(frm->windowTitle(), "Ostrel 1.0");
+    EXPECT_EQ(frm->editInput->text(), "");
+    // Nothing leaked before the first reset, so only the start-up line's
+    // own output is there.
+    EXPECT_EQ(Output(), ReferenceOutput(TfrmCalc::STARTUP_LINE));
+    EXPECT_EQ(n_ivcInstance, 1);
+}
+
+TEST_F(WindowTest, ResetRestoresFormatsToolbarButtonsAndRunsTheStartupFileAgain) {
+    CWindowInterface* pOld = frm->GetWindowInterface();
+    frm->mnuScientific->trigger();
+    frm->mnuGFLarge->trigger();
+    frm->mnuShowToolbar->trigger();
+    Bind(pOld, 2, "Two", "PRINT 2", false);
+    frm->editInput->setText("typed");
+    frm->memoOutput->setPlainText("old output");
+
+    frm->mnuReset->trigger();
+
+    EXPECT_TRUE(frm->mnuGeneral->isChecked());
+    EXPECT_FALSE(frm->mnuScientific->isChecked());
+    EXPECT_TRUE(frm->mnuGFMedium->isChecked());
+    EXPECT_FALSE(frm->mnuGFLarge->isChecked());
+    EXPECT_EQ(frm->mnuShowToolbar->text(), "Hide toolbar");
+    for (QPushButton* pButton : {frm->cmdF1, frm->cmdF2, frm->cmdF3, frm->cmdF4}) {
+        EXPECT_FALSE(pButton->isHidden());
+        EXPECT_EQ(pButton->text(), "");
+    }
+    EXPECT_EQ(frm->editInput->text(), "");
+    EXPECT_EQ(Output(), ReferenceOutput(TfrmCalc::STARTUP_LINE));
+    CWindowInterface* pNew = frm->GetWindowInterface();
+    EXPECT_EQ(pNew->GetGraphicsFormat(), GF_MEDIUM);
+    EXPECT_EQ(pNew->GetFloatFormat(), FF_GENERAL);
+    EXPECT_EQ(pNew->GetButtonCaption(2), nullptr);
+}
+
+TEST_F(WindowTest, ResetFindsEveryCounterBackAtZero) {
+    frm->mnuReset->trigger();
+    for (int i = 0; i < OBJECT_COUNTERS; ++i) {
+        EXPECT_EQ(SnapshotCount[i], 0) << "class number " << i;
+    }
+    EXPECT_EQ(ObjectCount[CN_WINDOWINTERFACE], 1);
+}
+
+TEST_F(WindowTest, ResetKeepsALeakReportInTheOutputPane) {
+    // A string that outlives the interface stands for a leaked object.
+    auto* poLeak = new CString;
+    frm->memoOutput->clear();
+    frm->mnuReset->trigger();
+    const QString output = Output();
+    delete poLeak;
+    EXPECT_TRUE(output.startsWith(QStringLiteral("ObjectCount[35] = 1\n"))) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("Some objects were not deleted properly")));
+    EXPECT_TRUE(output.endsWith(ReferenceOutput(TfrmCalc::STARTUP_LINE)));
+}
+
+// --- Number and graphics formats ---------------------------------------------------
+
+TEST_F(WindowTest, NumberFormatFromTheMenuMovesTheCheckMarkAndTheOutput) {
+    frm->mnuFixed->trigger();
+    EXPECT_TRUE(frm->mnuFixed->isChecked());
+    EXPECT_FALSE(frm->mnuGeneral->isChecked());
+    frm->memoOutput->clear();
+    frm->GetWindowInterface()->PrintNumber(2);
+    EXPECT_EQ(Output(), "2.00");
+    // Choosing the checked item again keeps it checked.
+    frm->mnuFixed->trigger();
+    EXPECT_TRUE(frm->mnuFixed->isChecked());
+}
+
+TEST_F(WindowTest, NumberFormatFromTheLanguageMovesTheCheckMark) {
+    CWindowInterface* pUI = frm->GetWindowInterface();
+    pUI->SetNumberFormat(NF_SCIENTIFIC);
+    EXPECT_TRUE(frm->mnuScientific->isChecked());
+    EXPECT_FALSE(frm->mnuGeneral->isChecked());
+    frm->memoOutput->clear();
+    pUI->PrintNumber(1);
+    EXPECT_EQ(Output(), "1.00000000000000000E+00");
+}
+
+TEST_F(WindowTest, IllegalFormatCodesLeaveTheMenuAsItWas) {
+    CWindowInterface* pUI = frm->GetWindowInterface();
+    pUI->SetNumberFormat(NF_FIXED);
+    EXPECT_EQ(RaisedCode([&] { pUI->SetNumberFormat(0); }), ERR_ILLEGAL_PARAMETER_UI);
+    EXPECT_EQ(RaisedCode([&] { pUI->SetGraphicsFormat(3); }), ERR_ILLEGAL_PARAMETER_UI);
+    EXPECT_EQ(RaisedCode([&] { frm->CheckNumberFormat(4); }), ERR_ILLEGAL_PARAMETER_UI);
+    EXPECT_EQ(RaisedCode([&] { frm->CheckGraphicsFormat(-1); }), ERR_ILLEGAL_PARAMETER_UI);
+    EXPECT_TRUE(frm->mnuFixed->isChecked());
+    EXPECT_FALSE(frm->mnuGeneral->isChecked());
+    EXPECT_TRUE(frm->mnuGFMedium->isChecked());
+    EXPECT_EQ(pUI->GetGraphicsFormat(), GF_MEDIUM);
+}
+
+TEST_F(WindowTest, GraphicsFormatNoneHidesTheGraphAndWidensTheOutputPane) {
+    frm->resize(745, 241);
+    frm->show();
+    frm->mnuGFNone->trigger();
+    EXPECT_TRUE(frm->mnuGFNone->isChecked());
+    EXPECT_FALSE(frm->mnuGFMedium->isChecked());
+    EXPECT_TRUE(frm->pbGraph->isHidden());
+    EXPECT_EQ(frm->memoOutput->width(), frm->editInput->width());
+    EXPECT_EQ(frm->GetWindowInterface()->GetGraphicsFormat(), GF_NONE);
+    // The language's switch back shows it again.
+    frm->GetWindowInterface()->SetGraphicsFormat(GF_LARGE);
+    EXPECT_TRUE(frm->mnuGFLarge->isChecked());
+    EXPECT_FALSE(frm->pbGraph->isHidden());
+    EXPECT_EQ(frm->pbGraph->y(), frm->editInput->y());
+}
+
+// --- Layout ------------------------------------------------------------------------
+
+struct SGeometry {
+    int x, y, w, h;
+};
+
+SGeometry GeometryOf(const QWidget* pWidget) {
+    return {pWidget->x(), pWidget->y(), pWidget->width(), pWidget->height()};
+}
+
+bool operator==(const SGeometry& a, const SGeometry& b) {
+    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+}
+
+std::ostream& operator<<(std::ostream& out, const SGeometry& g) {
+    return out << "(" << g.x << ", " << g.y << ", " << g.w << ", " << g.h << ")";
+}
+
+TEST_F(WindowTest, MediumFrameLaysOutBesideTheOutputPane) {
+    // W = 737 - 10 - 5 - 89 = 633, D = 628 / 3 = 209.33, H = 190 - 31 - 5 = 154.
+    frm->ArrangeControls(737, 190);
+    EXPECT_EQ(GeometryOf(frm->editInput), (SGeometry{5, 5, 633, 21}));
+    EXPECT_EQ(GeometryOf(frm->memoOutput), (SGeometry{5, 31, 209, 154}));
+    EXPECT_EQ(GeometryOf(frm->pbGraph), (SGeometry{219, 31, 418, 154}));
+    EXPECT_FALSE(frm->pbGraph->isHidden());
+    EXPECT_EQ(GeometryOf(frm->cmdF1), (SGeometry{643, 8, 89, 17}));
+    EXPECT_EQ(GeometryOf(frm->cmdF4), (SGeometry{643, 80, 89, 17}));
+}
+
+TEST_F(WindowTest, LargeFrameTakesTheInputLinesHeightToo) {
+    frm->GetWindowInterface()->SetGraphicsFormat(GF_LARGE);
+    frm->ArrangeControls(737, 190);
+    EXPECT_EQ(GeometryOf(frm->editInput), (SGeometry{5, 5, 209, 21}));
+    EXPECT_EQ(GeometryOf(frm->memoOutput), (SGeometry{5, 31, 209, 154}));
+    EXPECT_EQ(GeometryOf(frm->pbGraph), (SGeometry{219, 5, 418, 180}));
+}
+
+TEST_F(WindowTest, NoFrameGivesTheOutputPaneTheInputLinesWidth) {
+    frm->GetWindowInterface()->SetGraphicsFormat(GF_NONE);
+    frm->ArrangeControls(600, 300);
+    // W = 600 - 10 - 94 = 496, H = 300 - 36 = 264.
+    EXPECT_EQ(GeometryOf(frm->editInput), (SGeometry{5, 5, 496, 21}));
+    EXPECT_EQ(GeometryOf(frm->memoOutput), (SGeometry{5, 31, 496, 264}));
+    EXPECT_TRUE(frm->pbGraph->isHidden());
+    EXPECT_EQ(frm->cmdF2->x(), 506);
+}
+
+TEST_F(WindowTest, HidingTheToolbarGivesThePanesTheButtonsSpace) {
+    frm->ArrangeControls(737, 190);
+    const int nEditWidth = frm->editInput->width();
+    frm->mnuShowToolbar->trigger();
+    EXPECT_EQ(frm->mnuShowToolbar->text(), "Show toolbar");
+    EXPECT_TRUE(frm->cmdF1->isHidden());
+    EXPECT_TRUE(frm->cmdF4->isHidden());
+    frm->ArrangeControls(737, 190);
+    EXPECT_EQ(frm->editInput->width(), nEditWidth + 94);
+    // W = 727, D = 240.67: the graph spans 250 to 731.
+    EXPECT_EQ(GeometryOf(frm->pbGraph), (SGeometry{250, 31, 481, 154}));
+    frm->mnuShowToolbar->trigger();
+    EXPECT_EQ(frm->mnuShowToolbar->text(), "Hide toolbar");
+    EXPECT_FALSE(frm->cmdF1->isHidden());
+}
+
+TEST_F(WindowTest, TooSmallClientAreaLeavesEveryControlWhereItWas) {
+    frm->ArrangeControls(737, 190);
+    const SGeometry edit = GeometryOf(frm->editInput);
+    const SGeometry memo = GeometryOf(frm->memoOutput);
+    const SGeometry graph = GeometryOf(frm->pbGraph);
+    const SGeometry button = GeometryOf(frm->cmdF3);
+    // W = 46 < 50; W = 96 gives D = 30.3 < 50; CH = 55 gives H = 19 < 20.
+    for (auto [CW, CH] : {std::pair{150, 190}, std::pair{200, 190}, std::pair{737, 55}}) {
+        frm->ArrangeControls(CW, CH);
+        EXPECT_EQ(GeometryOf(frm->editInput), edit) << CW << "x" << CH;
+        EXPECT_EQ(GeometryOf(frm->memoOutput), memo) << CW << "x" << CH;
+        EXPECT_EQ(GeometryOf(frm->pbGraph), graph) << CW << "x" << CH;
+        EXPECT_EQ(GeometryOf(frm->cmdF3), button) << CW << "x" << CH;
+    }
+    // At the limit of the height it still arranges.
+    frm->ArrangeControls(737, 56);
+    EXPECT_EQ(frm->memoOutput->height(), 20);
+}
+
+TEST_F(WindowTest, ResizingTheWindowArrangesForItsClientArea) {
+    frm->show();
+    frm->resize(900, 400);
+    QApplication::processEvents();
+    const QWidget* pClient = frm->centralWidget();
+    const double W = pClient->width() - 10.0 - 5.0 - 89.0;
+    const double D = (W - 5.0) / 3.0;
+    EXPECT_EQ(frm->editInput->width(), static_cast<int>(W));
+    EXPECT_EQ(frm->pbGraph->x(), static_cast<int>(D + 10.0));
+    EXPECT_EQ(frm->memoOutput->height(), pClient->height() - 36);
+    EXPECT_EQ(frm->pbGraph->width(), static_cast<int>(2.0 * D));
+}
+
+// --- Input line --------------------------------------------------------------------
+
+TEST_F(WindowTest, EnterRunsTheLineAndLeavesItInPlace) {
+    frm->memoOutput->clear();
+    frm->editInput->setText("   ");
+    QTest::keyClick(frm->editInput, Qt::Key_Return);
+    EXPECT_EQ(Output(), "Executed null statement.\n");
+    EXPECT_EQ(frm->editInput->text(), "   ");
+    QTest::keyClick(frm->editInput, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(Output(), "Executed null statement.\nExecuted null statement.\n");
+}
+
+TEST_F(WindowTest, EnterMenuItemRunsTheWholeInputText) {
+    frm->memoOutput->clear();
+    frm->editInput->setText("not a statement");
+    frm->editInput->setCursorPosition(3);
+    frm->mnuExecute->trigger();
+    EXPECT_EQ(Output(), ReferenceOutput("not a statement"));
+    EXPECT_EQ(frm->editInput->text(), "not a statement");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(WindowTest, EnterReleasedWithoutBeingPressedHereRunsNothing) {
+    frm->memoOutput->clear();
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(frm->editInput, &release);
+    EXPECT_EQ(Output(), "");
+}
+
+TEST_F(WindowTest, TypedLineBreaksNeverReachTheInputLine) {
+    frm->editInput->setText("ab");
+    frm->editInput->setCursorPosition(1);
+    QKeyEvent lineFeed(QEvent::KeyPress, Qt::Key_J, Qt::ControlModifier, QStringLiteral("\n"));
+    QApplication::sendEvent(frm->editInput, &lineFeed);
+    QKeyEvent carriageReturn(QEvent::KeyPress, Qt::Key_M, Qt::ControlModifier,
+                             QStringLiteral("\r"));
+    QApplication::sendEvent(frm->editInput, &carriageReturn);
+    EXPECT_EQ(frm->editInput->text(), "ab");
+}
+
+TEST_F(WindowTest, KeypadDecimalKeyPutsAPointWhateverItTyped) {
+    frm->editInput->setText("12");
+    frm->editInput->setCursorPosition(1);
+    QTest::keyClick(frm->editInput, Qt::Key_Comma, Qt::KeypadModifier);
+    EXPECT_EQ(frm->editInput->text(), "1.2");
+    EXPECT_EQ(frm->editInput->cursorPosition(), 2);
+    EXPECT_FALSE(frm->editInput->hasSelectedText());
+    frm->editInput->end(false);
+    QTest::keyClick(frm->editInput, Qt::Key_Period, Qt::KeypadModifier);
+    EXPECT_EQ(frm->editInput->text(), "1.2.");
+}
+
+TEST_F(WindowTest, MainKeyboardCommaStaysAComma) {
+    frm->editInput->setText("f(1");
+    frm->editInput->end(false);
+    QTest::keyClick(frm->editInput, Qt::Key_Comma);
+    EXPECT_EQ(frm->editInput->text(), "f(1,");
+}
+
+// --- Output pane ---------------------------------------------------------------------
+
+TEST_F(WindowTest, OutputPaneBreaksLinesAndShowsTheEnd) {
+    frm->memoOutput->clear();
+    CWindowInterface* pUI = frm->GetWindowInterface();
+    pUI->PrintText("a\nb");
+    pUI->PrintChar('c');
+    EXPECT_EQ(Output(), "a\nbc");
+    EXPECT_FALSE(frm->memoOutput->textCursor().hasSelection());
+    EXPECT_EQ(frm->memoOutput->textCursor().position(), 4);
+    EXPECT_TRUE(frm->memoOutput->isReadOnly());
+    EXPECT_EQ(frm->memoOutput->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(frm->memoOutput->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+}
+
+// --- Function buttons ---------------------------------------------------------------
+
+TEST_F(WindowTest, TemplateButtonPutsItsCommandWithTheCaretAfterTheQuestionMark) {
+    frm->show();
+    QApplication::setActiveWindow(frm.get());
+    CWindowInterface* pUI = frm->GetWindowInterface();
+    Bind(pUI, 1, "Sine", "PRINT SIN(?)", false);
+    EXPECT_EQ(frm->cmdF1->text(), "Sine");
+    frm->memoOutput->clear();
+    QTest::mouseClick(frm->cmdF1, Qt::LeftButton);
+    EXPECT_EQ(frm->editInput->text(), "PRINT SIN(?)");
+    EXPECT_EQ(frm->editInput->cursorPosition(), 11);
+    EXPECT_EQ(Output(), "");
+    Bind(pUI, 2, "End", "PRINT PI", false);
+    frm->cmdF2->click();
+    EXPECT_EQ(frm->editInput->cursorPosition(), 8);
+}
+
+TEST_F(WindowTest, RunAtOnceButtonRunsItsCommand) {
+    Bind(frm->GetWindowInterface(), 4, "Go", "", true);
+    frm->editInput->setText("typed");
+    frm->memoOutput->clear();
+    frm->cmdF4->click();
+    EXPECT_EQ(Output(), "Executed null statement.\n");
+    EXPECT_EQ(frm->editInput->text(), "typed");
+}
+
+TEST_F(WindowTest, ButtonCaptionShowsAmpersandsAsTyped) {
+    Bind(frm->GetWindowInterface(), 3, "A&B", "X", false);
+    EXPECT_EQ(frm->cmdF3->text(), "A&&B");
+    frm->GetWindowInterface()->ClearFunctionButton(3);
+    EXPECT_EQ(frm->cmdF3->text(), "");
+    EXPECT_EQ(RaisedCode([&] { frm->SetButtonCaption(5, "x"); }), ERR_ILLEGAL_PARAMETER_UI);
+    EXPECT_EQ(RaisedCode([&] { frm->ClearButtonCaption(0); }), ERR_ILLEGAL_PARAMETER_UI);
+}
+
+// --- Graph pane -------------------------------------------------------------------------
+
+class GraphPaneTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        frm->show();
+        frm->resize(745, 241);
+        QApplication::processEvents();
+    }
+    QRgb Pixel(int x, int y) const { return frm->pbGraph->GetImage().pixel(x, y) & 0xFFFFFF; }
+    static QRgb Rgb(int nColor) {
+        return qRgb(nColor & 0xFF, (nColor >> 8) & 0xFF, (nColor >> 16) & 0xFF) & 0xFFFFFF;
+    }
+};
+
+TEST_F(GraphPaneTest, NewPaneIsWhiteWithASunkenTwoPixelFrame) {
+    const int W = frm->pbGraph->width();
+    const int H = frm->pbGraph->height();
+    ASSERT_EQ(frm->pbGraph->GetImage().size(), frm->pbGraph->size());
+    const QRgb white = 0xFFFFFF;
+    const QRgb black = 0x000000;
+    const QRgb shadow = Rgb(frm->GetButtonShadowColor());
+    const QRgb face = Rgb(frm->GetButtonFaceColor());
+    ASSERT_NE(shadow, face);
+    // Outer ring: shadow on top and left, white on bottom and right.
+    EXPECT_EQ(Pixel(0, 0), shadow);
+    EXPECT_EQ(Pixel(W / 2, 0), shadow);
+    EXPECT_EQ(Pixel(0, H / 2), shadow);
+    EXPECT_EQ(Pixel(0, H - 2), shadow);
+    EXPECT_EQ(Pixel(W - 1, 0), white); // the shadow line stops short of it
+    EXPECT_EQ(Pixel(W - 1, H / 2), white);
+    EXPECT_EQ(Pixel(0, H - 1), white);
+    EXPECT_EQ(Pixel(W - 1, H - 1), white);
+    // Inner ring: black on top and left, button face on bottom and right.
+    EXPECT_EQ(Pixel(1, 1), black);
+    EXPECT_EQ(Pixel(W / 2, 1), black);
+    EXPECT_EQ(Pixel(1, H - 3), black);
+    EXPECT_EQ(Pixel(W - 2, 1), face);
+    EXPECT_EQ(Pixel(W - 2, H - 2), face);
+    EXPECT_EQ(Pixel(1, H - 2), face);
+    // The plot area inside is white.
+    EXPECT_EQ(Pixel(2, 2), white);
+    EXPECT_EQ(Pixel(W / 2, H / 2), white);
+    EXPECT_EQ(Pixel(W - 3, H - 3), white);
+}
+
+TEST_F(GraphPaneTest, LinesExcludeTheirEndPointAndFollowThePen) {
+    CWindowInterface* pUI = frm->GetWindowInterface();
+    pUI->SetPenColor(255, 0, 0);
+    frm->CanvasMoveTo(10, 10);
+    frm->CanvasLineTo(20, 10);
+    EXPECT_EQ(Pixel(10, 10), 0xFF0000U);
+    EXPECT_EQ(Pixel(19, 10), 0xFF0000U);
+    EXPECT_EQ(Pixel(20, 10), 0xFFFFFFU);
+    // Far outside the pane, the line is clipped and still drawn inside.
+    pUI->SetGridPen();
+    frm->CanvasMoveTo(-1000000000, 50);
+    frm->CanvasLineTo(1000000000, 50);
+    EXPECT_EQ(Pixel(30, 50), 0xC0C0C0U);
+}
+
+TEST_F(GraphPaneTest, PlotMappingDrawsInsideThePlotArea) {
+    CWindowInterface* pUI = frm->GetWindowInterface();
+    int pxLeft = 0, pyTop = 0, pxRight = 0, pyBottom = 0;
+    pUI->GetPlotArea(&pxLeft, &pyTop, &pxRight, &pyBottom);
+    EXPECT_EQ(pxRight, frm->pbGraph->width() - 2);
+    EXPECT_EQ(pyBottom, frm->pbGraph->height() - 2);
+    pUI->SetWorldWindow(0, 1, 1, 0);
+    pUI->SetAxisPen();
+    pUI->MoveTo(0, 0.5L);
+    pUI->LineTo(1, 0.5L);
+    const int y = pUI->MapY(0.5L);
+    EXPECT_EQ(Pixel(pxLeft, y), 0x808080U);
+    EXPECT_EQ(Pixel((pxLeft + pxRight) / 2, y), 0x808080U);
+    EXPECT_EQ(Pixel((pxLeft + pxRight) / 2, y + 1), 0xFFFFFFU);
+}
+
+TEST_F(GraphPaneTest, DrawNumberWritesALabelWhoseLowestRowIsThePointsRow) {
+    CWindowInterface* pUI = frm->GetWindowInterface();
+    int nArea[4];
+    pUI->GetPlotArea(&nArea[0], &nArea[1], &nArea[2], &nArea[3]);
+    pUI->SetWorldWindow(0, 1, 1, 0);
+    pUI->ClearGraph();
+    const int px = pUI->MapX(0.5L);
+    const int py = pUI->MapY(0.5L);
+    pUI->DrawNumber(88, 0.5L, 0.5L);
+    const int h = frm->CanvasTextHeight("88");
+    bool bInk = false;
+    for (int y = py - h + 1; y <= py; ++y) {
+        for (int x = px + 1; x < px + 30; ++x) {
+            bInk = bInk || Pixel(x, y) != 0xFFFFFFU;
+        }
+    }
+    EXPECT_TRUE(bInk);
+    for (int x = 2; x < frm->pbGraph->width() - 2; ++x) {
+        EXPECT_EQ(Pixel(x, py + 1), 0xFFFFFFU) << x;
+        EXPECT_EQ(Pixel(x, py - h), 0xFFFFFFU) << x;
+    }
+}
+
+TEST_F(GraphPaneTest, ShowingThePaneAgainErasesAPlot) {
+    frm->GetWindowInterface()->SetPenColor(0, 0, 255);
+    frm->CanvasMoveTo(10, 20);
+    frm->CanvasLineTo(60, 20);
+    ASSERT_EQ(Pixel(30, 20), 0x0000FFU);
+    frm->mnuGFNone->trigger();
+    frm->mnuGFMedium->trigger();
+    EXPECT_EQ(Pixel(30, 20), 0xFFFFFFU);
+    EXPECT_EQ(Pixel(1, 1), 0x000000U);
+}
+
+TEST_F(GraphPaneTest, HiddenPaneIsNotCleared) {
+    frm->mnuGFNone->trigger();
+    EXPECT_FALSE(frm->IsGraphVisible());
+    frm->GetWindowInterface()->SetPenColor(0, 255, 0);
+    frm->CanvasMoveTo(10, 20);
+    frm->CanvasLineTo(60, 20);
+    frm->GetWindowInterface()->ClearGraph();
+    EXPECT_EQ(Pixel(30, 20), 0x00FF00U);
+}
+
+// --- Running and interruption ------------------------------------------------------------
+
+TEST_F(WindowTest, EscapeWhileALineRunsAsksItToStop) {
+    EXPECT_FALSE(frm->IsInterruptRequested());
+    TfrmCalc::CRunGuard guard(frm.get());
+    QCoreApplication::postEvent(frm->editInput,
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    EXPECT_TRUE(frm->IsInterruptRequested());
+}
+
+TEST_F(WindowTest, OtherInputWaitsWhileALineRuns) {
+    frm->memoOutput->clear();
+    frm->editInput->setText("");
+    {
+        TfrmCalc::CRunGuard guard(frm.get());
+        QCoreApplication::postEvent(
+            frm->editInput, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a"));
+        QCoreApplication::postEvent(
+            frm->editInput, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
+        QCoreApplication::postEvent(
+            frm->editInput, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier));
+        EXPECT_FALSE(frm->IsInterruptRequested());
+        // The menu cannot reset the interface from under the running line.
+        CWindowInterface* pRunning = frm->GetWindowInterface();
+        frm->mnuReset->trigger();
+        EXPECT_EQ(frm->GetWindowInterface(), pRunning);
+        EXPECT_FALSE(frm->close());
+        EXPECT_TRUE(frm->IsInterruptPending());
+    }
+    EXPECT_EQ(frm->editInput->text(), "");
+    EXPECT_EQ(Output(), "");
+}
+
+TEST_F(WindowTest, NewLineStartsWithoutTheLastInterruption) {
+    {
+        TfrmCalc::CRunGuard guard(frm.get());
+        QCoreApplication::postEvent(
+            frm->editInput, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        EXPECT_TRUE(frm->IsInterruptRequested());
+    }
+    TfrmCalc::CRunGuard guard(frm.get());
+    EXPECT_FALSE(frm->IsInterruptRequested());
+}
+
+// --- Run file -----------------------------------------------------------------------------
+
+TEST_F(WindowTest, RunFileCancelledRunsNothing) {
+    frm->memoOutput->clear();
+    QString suffix;
+    QStringList filters;
+    QTimer::singleShot(0, [&] {
+        auto* pDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(pDialog, nullptr);
+        suffix = pDialog->defaultSuffix();
+        filters = pDialog->nameFilters();
+        pDialog->reject();
+    });
+    frm->mnuRunFile->trigger();
+    EXPECT_EQ(suffix, "BAS");
+    EXPECT_EQ(filters, QStringList({"*.bas"}));
+    EXPECT_EQ(Output(), "");
+}
+
+TEST_F(WindowTest, RunFileRunsTheChosenFileByItsFullName) {
+    std::ofstream("prog.bas") << "\n";
+    const QString fullName = QDir::current().absoluteFilePath(QStringLiteral("prog.bas"));
+    frm->memoOutput->clear();
+    QTimer::singleShot(0, [&] {
+        auto* pDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(pDialog, nullptr);
+        pDialog->selectFile(fullName);
+        QMetaObject::invokeMethod(pDialog, "accept");
+    });
+    frm->mnuRunFile->trigger();
+    const QByteArray line = "runfile \"" + fullName.toUtf8() + "\"";
+    EXPECT_EQ(Output(), ReferenceOutput(line.constData()));
+}
+
+// --- About box ------------------------------------------------------------------------------
+
+TEST_F(WindowTest, AboutBoxHasItsCaptionSizeLabelAndDefaultButton) {
+    TfrmAbout frmAbout(frm.get());
+    EXPECT_EQ(frmAbout.windowTitle(), "About Ostrel");
+    EXPECT_EQ(frmAbout.size(), QSize(453, 193));
+    EXPECT_FALSE(frmAbout.windowFlags() & Qt::WindowCloseButtonHint);
+    const auto* pLabel = frmAbout.findChild<QLabel*>(QStringLiteral("lblProduct"));
+    ASSERT_NE(pLabel, nullptr);
+    EXPECT_EQ(pLabel->text(), "Ostrel 1.0 for Windows");
+    EXPECT_EQ(pLabel->pos(), QPoint(96, 16));
+    const auto* pIcon = frmAbout.findChild<QLabel*>(QStringLiteral("imgIcon"));
+    ASSERT_NE(pIcon, nullptr);
+    EXPECT_EQ(pIcon->geometry(), QRect(40, 16, 41, 41));
+    EXPECT_EQ(frmAbout.cmdOK->text(), "OK");
+    EXPECT_TRUE(frmAbout.cmdOK->isDefault());
+    EXPECT_EQ(frmAbout.cmdOK->geometry(), QRect(184, 152, 89, 25));
+}
+
+TEST_F(WindowTest, AboutBoxClosesWithOk) {
+    int nResult = -1;
+    QTimer::singleShot(0, [&] {
+        auto* pAbout = qobject_cast<TfrmAbout*>(QApplication::activeModalWidget());
+        ASSERT_NE(pAbout, nullptr);
+        pAbout->cmdOK->click();
+    });
+    TfrmAbout frmAbout(frm.get());
+    nResult = frmAbout.exec();
+    EXPECT_EQ(nResult, QDialog::Accepted);
+}
+
+// --- Design -----------------------------------------------------------------------------------
+
+TEST_F(WindowTest, ControlsHaveTheirHelpContextsAndTabOrder) {
+    EXPECT_EQ(frm->editInput->property("helpContext").toInt(), 1);
+    EXPECT_EQ(frm->memoOutput->property("helpContext").toInt(), 2);
+    EXPECT_EQ(frm->cmdF1->property("helpContext").toInt(), 5);
+    EXPECT_EQ(frm->cmdF3->property("helpContext").toInt(), 5);
+    EXPECT_FALSE(frm->cmdF4->property("helpContext").isValid());
+    EXPECT_EQ(NextTabStop(frm->editInput), frm->memoOutput);
+    EXPECT_EQ(NextTabStop(frm->memoOutput), frm->cmdF1);
+    EXPECT_EQ(NextTabStop(frm->cmdF1), frm->cmdF2);
+    EXPECT_EQ(NextTabStop(frm->cmdF2), frm->cmdF3);
+    EXPECT_EQ(NextTabStop(frm->cmdF3), frm->cmdF4);
+    EXPECT_EQ(frm->pbGraph->focusPolicy(), Qt::NoFocus);
+}
+
+TEST_F(WindowTest, NumberTextsUseAPointWhateverTheLocale) {
+    frm->memoOutput->clear();
+    frm->GetWindowInterface()->PrintNumber(0.5L);
+    EXPECT_EQ(Output(), "0.5");
+}
+
+} // namespace

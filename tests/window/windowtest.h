@@ -1,0 +1,54 @@
+#pragma once
+
+#include "crecordingwindow.h"
+#include "enginetest.h"
+#include "uFrmCalc.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// Each test gets a main window of its own, started in an empty directory,
+// and must leave every instance counter at zero once the window is gone.
+class WindowTest : public EngineTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(_directory.isValid());
+        _previous = QDir::currentPath();
+        QDir::setCurrent(_directory.path());
+        frm = std::make_unique<TfrmCalc>();
+    }
+    void TearDown() override {
+        frm.reset();
+        QDir::setCurrent(_previous);
+        EngineTest::TearDown();
+    }
+
+    // What a line prints through a window interface of its own, as the
+    // output pane shows it: the reference for lines whose messages belong
+    // to the interpreter.
+    static QString ReferenceOutput(const char* pchLine) {
+        auto* poUI = new CWindowInterface;
+        poUI->Initialise();
+        CRecordingWindow window(poUI);
+        poUI->AttachWindow(&window);
+        poUI->ExecuteLine(pchLine);
+        delete poUI;
+        return QString::fromStdString(window.output).remove(QLatin1Char('\r'));
+    }
+
+    QString Output() const;
+
+    std::unique_ptr<TfrmCalc> frm;
+
+private:
+    QTemporaryDir _directory;
+    QString _previous;
+};
+
+#include <QPlainTextEdit>
+
+inline QString WindowTest::Output() const {
+    return frm->memoOutput->toPlainText();
+}
