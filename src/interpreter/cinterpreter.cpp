@@ -577,23 +577,13 @@ CStatement* CInterpreter::CompileCodeLines(CLinkedList<CString>* pCodeLines) {
     if (poList->GetCount() == 0) {
         RaiseError(ERR_FILE_EMPTY);
     }
-    ResolveElseIfs(poList);
     for (poList->GoToStart(); poList->GetCurrent(); poList->GoToNext()) {
         CProtoStatement* pProto = poList->GetCurrent();
         if (pProto->HoldsStatement()) {
             pProto->SetStatement(CreateStatement(pProto->GetCodeLine()));
         }
     }
-    for (;;) {
-        JoinAdjacent(poList);
-        if (!MarkInnermostBlock(poList)) {
-            break;
-        }
-        CStatement* pBlock = Pushed(CreateBlockStatement(poList));
-        FillBlock(poList, pBlock);
-        ReplaceBlock(poList, pBlock);
-        CleanupStack::Pop();
-    }
+    FoldBlocks(poList);
     poList->GoToStart();
     CProtoStatement* pOnly = poList->GetCurrent();
     if (poList->GetCount() == 1 && pOnly->GetStatement()) {
@@ -602,149 +592,106 @@ CStatement* CInterpreter::CompileCodeLines(CLinkedList<CString>* pCodeLines) {
         CleanupStack::PopAndDestroy();
         return pStatement;
     }
+    // A lone opener, middle or closer; or several entries left unjoined, as
+    // after an unclosed block or a stray closer.
     RaiseError(poList->GetCount() == 1 ? ERR_SYNTAX : ERR_UNEXPECTED);
 }
 
-// ELSEIF becomes ELSE with a nested IF, closed by an END IF of its own.
-void CInterpreter::ResolveElseIfs(CLinkedList<CProtoStatement>* pList) const {
-    int nElseIfs = 0;
-    for (pList->GoToStart(); pList->GetCurrent(); pList->GoToNext()) {
-        nElseIfs += pList->GetCurrent()->GetLineType() == LT_ELSEIF ? 1 : 0;
-    }
-    for (int k = 0; k < nElseIfs; ++k) {
-        pList->GoToStart();
-        while (pList->GetCurrent()->GetLineType() != LT_ELSEIF) {
-            pList->GoToNext();
-        }
-        pList->SetBookmark();
-        const CProtoStatement* pPrevious = pList->GetCurrent();
-        int n = 0;
-        bool bEndIf = false;
-        for (pList->GoToNext(); pList->GetCurrent() && !bEndIf; pList->GoToNext()) {
-            const CProtoStatement* r = pList->GetCurrent();
-            n += (pPrevious->IsOpener() || pPrevious->IsMiddle()) ? 1 : 0;
-            n -= (r->IsMiddle() || r->IsCloser()) ? 1 : 0;
-            if (n < 0) {
-                RaiseError(ERR_CONTROL_STRUCTURE);
-            }
-            if (n == 0) {
-                const ELineType type = r->GetLineType();
-                if (type != LT_ELSEIF && type != LT_ELSE && type != LT_END_IF) {
-                    RaiseError(ERR_EXPECTED_ELSE_ENDIF);
-                }
-                if (type == LT_END_IF) {
-                    bEndIf = true;
-                    auto* poEndIf = Pushed(new CProtoStatement);
-                    poEndIf->SetLineType(LT_END_IF);
-                    pList->InsertAfter(poEndIf);
-                    CleanupStack::Pop();
-                    break;
-                }
-            }
-            pPrevious = r;
-        }
-        if (!bEndIf) {
-            continue;
-        }
-        pList->GoToBookmark();
-        auto* poElse = Pushed(new CProtoStatement);
-        poElse->SetLineType(LT_ELSE);
-        pList->InsertBefore(poElse);
-        CleanupStack::Pop();
-        CProtoStatement* pElseIf = pList->GetCurrent();
-        pElseIf->GetCodeLine()->DeleteLeft(4);
-        pElseIf->SetLineType(LT_IF);
-    }
-}
-
-void CInterpreter::JoinAdjacent(CLinkedList<CProtoStatement>* pList) const {
+// One pass from the first line to the last: runs of statements are joined
+// as they meet, and a block is built when its closer arrives, so every
+// block inside it is already one statement. A closer belongs to the nearest
+// opener before it that is still open, whatever its kind: the opener
+// decides what is built. An ELSEIF becomes an ELSE followed by a nested IF
+// that its chain's END IF closes together with the IF around it.
+void CInterpreter::FoldBlocks(CLinkedList<CProtoStatement>* pList) {
+    int nOpen = 0;
     pList->GoToStart();
-    while (pList->GetCurrent() && pList->GetNext()) {
-        CProtoStatement* p = pList->GetCurrent();
-        CProtoStatement* q = pList->GetNext();
-        if (!p->HoldsStatement() || !q->HoldsStatement()) {
-            pList->GoToNext();
+    while (CProtoStatement* pEntry = pList->GetCurrent()) {
+        if (pEntry->HoldsStatement()) {
+            JoinWithPrevious(pList);
+        } else if (pEntry->GetLineType() == LT_ELSEIF) {
+            auto* poElse = Pushed(new CProtoStatement);
+            poElse->SetLineType(LT_ELSE);
+            pList->InsertBefore(poElse);
+            CleanupStack::Pop();
+            pEntry->GetCodeLine()->DeleteLeft(4);
+            pEntry->SetLineType(LT_IF);
+            pEntry->SetFromElseIf();
+            OpenBlock(&nOpen);
+        } else if (pEntry->IsOpener()) {
+            OpenBlock(&nOpen);
+        } else if (pEntry->IsCloser() && nOpen > 0) {
+            --nOpen;
+            // The block's entry may join the statement before it.
+            if (CloseBlock(pList)) {
+                auto* poEndIf = Pushed(new CProtoStatement);
+                poEndIf->SetLineType(LT_END_IF);
+                pList->InsertAfter(poEndIf);
+                CleanupStack::Pop();
+            }
             continue;
         }
-        auto* poJoined = Pushed(new CProtoStatement);
-        poJoined->SetLineType(LT_SEQUENCE);
-        pList->InsertBefore(poJoined);
-        CleanupStack::Pop();
-        // Detached first, so that at no moment two owners hold a statement.
-        CStatement* pStat1 = p->GetStatement();
-        p->SetStatement(nullptr);
-        CleanupStack::PushObject(pStat1);
-        CStatement* pStat2 = q->GetStatement();
-        q->SetStatement(nullptr);
-        CleanupStack::PushObject(pStat2);
-        CStatement* pJoined = JoinStatements(pStat1, pStat2);
-        CleanupStack::Pop(2);
-        poJoined->SetStatement(pJoined);
-        pList->GoToPrevious();
-        pList->RemoveNext();
-        pList->RemoveNext();
-    }
-}
-
-// Puts the cursor on the last opener of that level; false if there is none.
-bool CInterpreter::FindLastOpener(CLinkedList<CProtoStatement>* pList, int nLevel) {
-    for (pList->GoToEnd(); pList->GetCurrent(); pList->GoToPrevious()) {
-        if (pList->GetCurrent()->IsOpener() && pList->GetCurrent()->GetLevel() == nLevel) {
-            return true;
-        }
-    }
-    return false;
-}
-
-bool CInterpreter::MarkInnermostBlock(CLinkedList<CProtoStatement>* pList) {
-    int nMaxLevel = 0;
-    const CProtoStatement* pPrevious = nullptr;
-    for (pList->GoToStart(); pList->GetCurrent(); pList->GoToNext()) {
-        CProtoStatement* pEntry = pList->GetCurrent();
-        pEntry->Unmark();
-        int nLevel = 0;
-        if (pPrevious) {
-            nLevel = pPrevious->GetLevel();
-            nLevel += (pPrevious->IsOpener() || pPrevious->IsMiddle()) ? 1 : 0;
-            nLevel -= (pEntry->IsMiddle() || pEntry->IsCloser()) ? 1 : 0;
-        }
-        pEntry->SetLevel(nLevel);
-        nMaxLevel = nLevel > nMaxLevel ? nLevel : nMaxLevel;
-        pPrevious = pEntry;
-    }
-    // The innermost block's opener stands one level above its body; an
-    // opener directly followed by its closer (an empty block) stands at the
-    // deepest level itself, and is taken when there is no other, so that it
-    // is reported as the faulty structure it is.
-    int nBlockLevel = nMaxLevel - 1;
-    if (!FindLastOpener(pList, nBlockLevel)) {
-        nBlockLevel = nMaxLevel;
-        if (!FindLastOpener(pList, nBlockLevel)) {
-            return false;
-        }
-    }
-    pList->GetCurrent()->Mark();
-    for (pList->GoToNext(); pList->GetCurrent(); pList->GoToNext()) {
-        CProtoStatement* pEntry = pList->GetCurrent();
-        if (pEntry->GetLevel() != nBlockLevel) {
-            continue;
-        }
-        if (pEntry->IsMiddle()) {
-            pEntry->Mark();
-        } else if (pEntry->IsCloser()) {
-            pEntry->Mark();
-            return true;
-        }
-    }
-    return false;
-}
-
-CStatement* CInterpreter::CreateBlockStatement(CLinkedList<CProtoStatement>* pList) {
-    pList->GoToStart();
-    while (!pList->GetCurrent()->IsMarked()) {
         pList->GoToNext();
     }
+}
+
+void CInterpreter::OpenBlock(int* pnOpen) {
+    // Each level of nesting costs native stack when the program runs.
+    if (++*pnOpen > MAX_BLOCK_NESTING) {
+        RaiseError(ERR_INPUT_TOO_LONG);
+    }
+}
+
+// The entry at the cursor holds a statement; when the one before it holds
+// one too, both become one sequence in the earlier entry, and the cursor
+// stays there.
+void CInterpreter::JoinWithPrevious(CLinkedList<CProtoStatement>* pList) const {
+    CProtoStatement* p = pList->GetPrevious();
+    CProtoStatement* q = pList->GetCurrent();
+    if (!p || !p->HoldsStatement()) {
+        return;
+    }
+    // Detached first, so that at no moment two owners hold a statement.
+    CStatement* pStat1 = p->GetStatement();
+    p->SetStatement(nullptr);
+    CleanupStack::PushObject(pStat1);
+    CStatement* pStat2 = q->GetStatement();
+    q->SetStatement(nullptr);
+    CleanupStack::PushObject(pStat2);
+    CStatement* pJoined = JoinStatements(pStat1, pStat2);
+    CleanupStack::Pop(2);
+    p->SetStatement(pJoined);
+    p->SetLineType(LT_SEQUENCE);
+    pList->GoToPrevious();
+    pList->RemoveNext();
+}
+
+// The cursor is on a closer with an open block before it. The block's lines
+// become one entry holding its statement, with the cursor on it. True when
+// the block was the nested IF of an ELSEIF, whose END IF closes the block
+// around it as well.
+bool CInterpreter::CloseBlock(CLinkedList<CProtoStatement>* pList) {
+    CProtoStatement* pCloser = pList->GetCurrent();
+    pCloser->Mark();
+    do {
+        pList->GoToPrevious();
+        pList->GetCurrent()->Mark();
+    } while (!pList->GetCurrent()->IsOpener());
+    pList->SetBookmark();
     const CProtoStatement* pOpener = pList->GetCurrent();
+    const bool bFromElseIf = pOpener->IsFromElseIf();
+    if (bFromElseIf && pCloser->GetLineType() != LT_END_IF) {
+        RaiseError(ERR_EXPECTED_ELSE_ENDIF);
+    }
+    CStatement* pBlock = Pushed(CreateBlockStatement(pOpener, pCloser));
+    FillBlock(pList, pBlock);
+    ReplaceBlock(pList, pBlock);
+    CleanupStack::Pop();
+    return bFromElseIf;
+}
+
+CStatement* CInterpreter::CreateBlockStatement(const CProtoStatement* pOpener,
+                                               const CProtoStatement* pCloser) {
     const CString* pstrLine = pOpener->GetCodeLine();
     switch (pOpener->GetLineType()) {
     case LT_FOR: {
@@ -763,17 +710,10 @@ CStatement* CInterpreter::CreateBlockStatement(CLinkedList<CProtoStatement>* pLi
         pRepeat->SetConditions(pstrPreCondition, nullptr);
         return Finished(pRepeat, nPieces);
     }
-    case LT_DO: {
+    case LT_DO:
         // DO [WHILE c | UNTIL c] ... LOOP [WHILE c | UNTIL c]
-        while (pList->GetCurrent() &&
-               !(pList->GetCurrent() != pOpener && pList->GetCurrent()->IsMarked() &&
-                 pList->GetCurrent()->IsCloser())) {
-            pList->GoToNext();
-        }
-        const CProtoStatement* pCloser = pList->GetCurrent();
-        const bool bLoopLine = pCloser && pCloser->GetLineType() == LT_LOOP;
-        return CreateLoopBlock(pstrLine, bLoopLine ? pCloser->GetCodeLine() : nullptr);
-    }
+        return CreateLoopBlock(pstrLine, pCloser->GetLineType() == LT_LOOP ? pCloser->GetCodeLine()
+                                                                           : nullptr);
     case LT_IF: {
         // IF cond THEN ... [ELSE ...] END IF
         CString* pstrCondition = nullptr;
@@ -834,11 +774,9 @@ CStatement* CInterpreter::CreateLoopBlock(const CString* pstrOpener, const CStri
     return Finished(pRepeat, nPieces);
 }
 
+// The cursor's bookmark stands on the block's opener.
 void CInterpreter::FillBlock(CLinkedList<CProtoStatement>* pList, CStatement* pBlock) {
-    pList->GoToStart();
-    while (!pList->GetCurrent()->IsMarked()) {
-        pList->GoToNext();
-    }
+    pList->GoToBookmark();
     CProtoStatement* pBodyEntry = pList->GetNext();
     if (!pBodyEntry || !pBodyEntry->HoldsStatement()) {
         RaiseError(ERR_CONTROL_STRUCTURE);
@@ -875,10 +813,7 @@ void CInterpreter::FillBlock(CLinkedList<CProtoStatement>* pList, CStatement* pB
 }
 
 void CInterpreter::ReplaceBlock(CLinkedList<CProtoStatement>* pList, CStatement* pBlock) {
-    pList->GoToStart();
-    while (!pList->GetCurrent()->IsMarked()) {
-        pList->GoToNext();
-    }
+    pList->GoToBookmark();
     auto* poEntry = Pushed(new CProtoStatement);
     poEntry->SetLineType(LT_BLOCK);
     pList->InsertBefore(poEntry);
@@ -886,17 +821,9 @@ void CInterpreter::ReplaceBlock(CLinkedList<CProtoStatement>* pList, CStatement*
     // Taken only once the entry is in the list: the block has one owner at a
     // time, the cleanup stack until here.
     poEntry->SetStatement(pBlock);
-    int nMarked = 0;
-    for (pList->GoToStart(); pList->GetCurrent(); pList->GoToNext()) {
-        nMarked += pList->GetCurrent()->IsMarked() ? 1 : 0;
-    }
-    pList->GoToStart();
-    while (pList->GetCurrent() != poEntry) {
-        pList->GoToNext();
-    }
-    // From the first marked entry to the last, everything goes.
-    while (nMarked > 0) {
-        nMarked -= pList->GetNext()->IsMarked() ? 1 : 0;
+    // From the opener to the closer, everything goes.
+    pList->GoToPrevious();
+    while (pList->GetNext() && pList->GetNext()->IsMarked()) {
         pList->RemoveNext();
     }
 }

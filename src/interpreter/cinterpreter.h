@@ -14,6 +14,9 @@ template <class T> class CLinkedList;
 // named error quotes.
 class CInterpreter : public CBase {
 public:
+    // Blocks of a program file nest at most this deep.
+    static constexpr int MAX_BLOCK_NESTING = 1000;
+
     CInterpreter();
     ~CInterpreter() override;
     std::uint8_t GetClassNumber() const override;
@@ -56,11 +59,12 @@ private:
     // call as an expression text, owned by the caller and not pushed.
     bool IsCall(const CString* pstrLine, CString** ppstrCall) const;
 
-    void ResolveElseIfs(CLinkedList<CProtoStatement>* pList) const;
-    void JoinAdjacent(CLinkedList<CProtoStatement>* pList) const;
-    static bool MarkInnermostBlock(CLinkedList<CProtoStatement>* pList);
-    static bool FindLastOpener(CLinkedList<CProtoStatement>* pList, int nLevel);
-    CStatement* CreateBlockStatement(CLinkedList<CProtoStatement>* pList);
+    void FoldBlocks(CLinkedList<CProtoStatement>* pList);
+    static void OpenBlock(int* pnOpen);
+    void JoinWithPrevious(CLinkedList<CProtoStatement>* pList) const;
+    bool CloseBlock(CLinkedList<CProtoStatement>* pList);
+    CStatement* CreateBlockStatement(const CProtoStatement* pOpener,
+                                     const CProtoStatement* pCloser);
     CStatement* CreateLoopBlock(const CString* pstrOpener, const CString* pstrCloser);
     static void FillBlock(CLinkedList<CProtoStatement>* pList, CStatement* pBlock);
     static void ReplaceBlock(CLinkedList<CProtoStatement>* pList, CStatement* pBlock);

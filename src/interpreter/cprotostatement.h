@@ -62,6 +62,10 @@ public:
     CStatement* GetStatement() const { return _poStatement; }
     void SetStatement(CStatement* pStatement) { _poStatement = pStatement; }
 
+    // An IF made from an ELSEIF: its END IF closes the IF around it too.
+    bool IsFromElseIf() const { return _bFromElseIf; }
+    void SetFromElseIf() { _bFromElseIf = true; }
+
     bool IsMarked() const { return _bMarked; }
     void Mark() { _bMarked = true; }
     void Unmark() { _bMarked = false; }
@@ -77,4 +81,5 @@ private:
     ELineType _lineType = LT_UNCLASSIFIED;
     int _nLevel = 0;
     bool _bMarked = false;
+    bool _bFromElseIf = false;
 };

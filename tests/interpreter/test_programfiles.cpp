@@ -1,4 +1,5 @@
 #include "enginetest.h"
+#include "interpreter/cinterpreter.h"
 #include "linerunner.h"
 
 #include <string>
@@ -50,7 +51,8 @@ TEST_F(ProgramFileTest, StructureErrorsRunNothing) {
     EXPECT_EQ(RunFile("PRINT 1\nPRINT 2\nFOR I 3 DO PRINT 3\n"), "ERROR! Expected \"TO\".\n");
     // Expression syntax is checked when each statement is linked, just
     // before it runs.
-    EXPECT_EQ(RunFile("PRINT 1\nPRINT (\nPRINT 3\n"), "1\nERROR! Right bracket \")\" is missing.\n");
+    EXPECT_EQ(RunFile("PRINT 1\nPRINT (\nPRINT 3\n"),
+              "1\nERROR! Right bracket \")\" is missing.\n");
     EXPECT_EQ(RunFile("DIM X\nIF X THEN\nPRINT 1\nENDIF\n"), "ERROR! Unexpected error.\n");
     EXPECT_EQ(RunFile("FOR I=1 TO 2\nDIM X\nNEXT\n"),
               "ERROR! Variable and constant declarations are not allowed within control "
@@ -98,12 +100,11 @@ TEST_F(ProgramFileTest, RecursionIsRefusedAndTheFunctionStaysUsable) {
     // Inside its body a function's name is its result; a call can come back
     // only through a file that the body runs.
     const std::string again = WriteProgramFile("again.bas", "PRINT F(0)\n");
-    const std::string text = "FUNCTION F(X)\nIF X > 0 THEN RUNFILE \"" + again +
-                             "\"\nF = X\nEND FUNCTION\n";
+    const std::string text =
+        "FUNCTION F(X)\nIF X > 0 THEN RUNFILE \"" + again + "\"\nF = X\nEND FUNCTION\n";
     EXPECT_EQ(RunFile(text, {"F(0)", "F(2)", "F(3)", "F(0)"}),
               "0\nERROR! Recursion is not allowed.\nERROR! Recursion is not allowed.\n0\n");
-    EXPECT_EQ(RunFile("FUNCTION F(X)\nF = F(X)\nEND FUNCTION\n"),
-              "ERROR! Error in expression.\n");
+    EXPECT_EQ(RunFile("FUNCTION F(X)\nF = F(X)\nEND FUNCTION\n"), "ERROR! Error in expression.\n");
 }
 
 TEST_F(ProgramFileTest, QuotingOfTheFileName) {
@@ -114,6 +115,46 @@ TEST_F(ProgramFileTest, QuotingOfTheFileName) {
               "ERROR! File name is missing.\nERROR! File name is missing.\n"
               "ERROR! Unknown symbol: \"RUNFILE\".\n"
               "ERROR! Could not open file \"no such file.bas\".\n");
+}
+
+// Blocks nest as deep as the limit, each level running once; one level more
+// refuses the file before anything runs.
+std::string NestedLoops(int nDepth) {
+    std::string text = "PRINT 0\n";
+    for (int i = 0; i < nDepth; ++i) {
+        text += "DO\n";
+    }
+    text += "PRINT 1\n";
+    for (int i = 0; i < nDepth; ++i) {
+        text += "EXIT LOOP\nLOOP\n";
+    }
+    return text;
+}
+
+TEST_F(ProgramFileTest, NestingIsBounded) {
+    EXPECT_EQ(RunFile(NestedLoops(CInterpreter::MAX_BLOCK_NESTING)), "0\n1\n");
+    EXPECT_EQ(RunFile(NestedLoops(CInterpreter::MAX_BLOCK_NESTING + 1)),
+              "ERROR! Input text is too long.\n");
+}
+
+TEST_F(ProgramFileTest, LongElseIfChains) {
+    std::string text = "DIM X = 300\nDIM Y\nIF X = 0 THEN\nY = 0\n";
+    for (int i = 1; i < 500; ++i) {
+        text += "ELSEIF X = " + std::to_string(i) + " THEN\nY = " + std::to_string(i) + "\n";
+    }
+    text += "ELSE\nY = -1\nEND IF\nPRINT Y\n";
+    EXPECT_EQ(RunFile(text), "300\n");
+}
+
+TEST_F(ProgramFileTest, ClosersMatchTheNearestOpenBlock) {
+    // The opener decides what is built, whatever closes it.
+    EXPECT_EQ(RunFile("DIM I\nFOR I=1 TO 2\nPRINT I\nLOOP\n"), "1\n2\n");
+    EXPECT_EQ(RunFile("PRINT 1\nNEXT\nDIM I\nFOR I=1 TO 2\nPRINT I\nNEXT\n"),
+              "ERROR! Unexpected error.\n");
+    EXPECT_EQ(RunFile("IF 1 THEN\nPRINT 1\nELSE\nPRINT 2\nELSE\nPRINT 3\nEND IF\n"), "1\n");
+    EXPECT_EQ(RunFile("IF 0 THEN\nPRINT 1\nELSEIF 1 THEN\nIF 0 THEN\nPRINT 2\nELSE\nPRINT 3\n"
+                      "END IF\nEND IF\n"),
+              "3\n");
 }
 
 TEST_F(ProgramFileTest, OverlongLinesAndDirectoriesAreRefused) {
