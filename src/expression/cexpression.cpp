@@ -381,7 +381,7 @@ void CExpression::BuildTree() {
 // Every operation has all its children, and each child is an operand: a
 // number, a named value or an operation already in the chain. The root too
 // must be an operand (a lone "," is not).
-void CExpression::CheckTree() const {
+void CExpression::CheckTree() {
     auto isOperand = [](const CNodeEvalTree* pNode) {
         return pNode &&
                (!pNode->IsOperation() || static_cast<const CNodeOperation*>(pNode)->IsInChain());
@@ -389,11 +389,17 @@ void CExpression::CheckTree() const {
     if (!isOperand(_poEvalTreeRoot)) {
         RaiseError(ERR_EXPRESSION);
     }
-    for (const CNodeOperation* pNode = _pFirstOperation; pNode; pNode = pNode->_pNextOperation) {
+    for (CNodeOperation* pNode = _pFirstOperation; pNode; pNode = pNode->_pNextOperation) {
         for (int i = 0; i < pNode->_nChildren; ++i) {
             if (!isOperand(pNode->_poChildren[i])) {
                 RaiseError(ERR_EXPRESSION);
             }
+        }
+        if (pNode->_nChildren > 0) {
+            pNode->_pLeft = &pNode->_poChildren[0]->_value;
+        }
+        if (pNode->_nChildren > 1) {
+            pNode->_pRight = &pNode->_poChildren[1]->_value;
         }
     }
     for (const CNodeOperation* pNode = _pFirstOperation; pNode; pNode = pNode->_pNextOperation) {
@@ -571,22 +577,10 @@ void CExpression::Print() const {
     }
 }
 
-Extended CExpression::Evaluate() {
-    OSTREL_ASSERT(!_nSymbolUnknown);
-    OSTREL_ASSERT(_poEvalTreeRoot);
-    for (CNodeNamedValue* pNode = _pFirstVariableRef; pNode; pNode = pNode->_pNextVariable) {
-        pNode->_value = pNode->_pSymbol->GetValue();
-    }
-    for (CNodeOperation* pNode = _pFirstOperation; pNode; pNode = pNode->_pNextOperation) {
-        pNode->_value = Compute(pNode);
-    }
-    return _poEvalTreeRoot->_value;
-}
-
-Extended CExpression::Compute(CNodeOperation* pNode) {
+[[gnu::always_inline]] inline Extended CExpression::Compute(CNodeOperation* pNode) {
     CNodeEvalTree* const* const children = pNode->_poChildren;
-    const Extended l = pNode->_nChildren > 0 ? children[0]->_value : 0;
-    const Extended r = pNode->_nChildren > 1 ? children[1]->_value : 0;
+    const Extended l = *pNode->_pLeft;
+    const Extended r = *pNode->_pRight;
     switch (pNode->_type) {
     case NT_ADD:
         return l + r;
@@ -646,4 +640,18 @@ Extended CExpression::Compute(CNodeOperation* pNode) {
     default:
         RaiseError(ERR_UNEXPECTED);
     }
+}
+
+Extended CExpression::Evaluate() {
+    OSTREL_ASSERT(!_nSymbolUnknown);
+    OSTREL_ASSERT(_poEvalTreeRoot);
+    // All variables are read before any operation runs: a function called
+    // by the expression may change one that the expression also reads.
+    for (CNodeNamedValue* pNode = _pFirstVariableRef; pNode; pNode = pNode->_pNextVariable) {
+        pNode->_value = *pNode->_pValueSource;
+    }
+    for (CNodeOperation* pNode = _pFirstOperation; pNode; pNode = pNode->_pNextOperation) {
+        pNode->_value = Compute(pNode);
+    }
+    return _poEvalTreeRoot->_value;
 }

@@ -48,7 +48,7 @@ private:
     void ReduceOperators(const CNodeEvalTree* pLB, const CNodeEvalTree* pRB);
     void Reduce(CNodeOperation* pNode, const CNodeEvalTree* pLB, const CNodeEvalTree* pRB);
     ESearchStart CollapseBrackets(CNodeEvalTree* pLB, const CNodeEvalTree* pRB);
-    void CheckTree() const;
+    void CheckTree();
     void AppendToChain(CNodeOperation* pNode);
     void AddToken(CNodeEvalTree* pToken);
     void ReplaceCurrentToken(CNodeEvalTree* pToken);

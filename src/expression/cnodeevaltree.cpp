@@ -4,6 +4,7 @@
 #include "core/cstring.h"
 #include "symbols/carray.h"
 #include "symbols/cfunction.h"
+#include "symbols/cnamedconstant.h"
 
 #include <algorithm>
 
@@ -34,7 +35,8 @@ std::uint8_t CNodeUnknown::GetClassNumber() const {
 }
 
 CNodeNamedValue::CNodeNamedValue(CNamedNumeric* pSymbol, ENodeType type)
-    : _pSymbol(pSymbol->AddReference()) {
+    : _pSymbol(pSymbol->AddReference()),
+      _pValueSource(static_cast<CNamedConstant*>(pSymbol)->GetValueAddress()) {
     _type = type;
     _value = pSymbol->GetValue();
     AddInstance(CN_NODENAMEDVALUE);

@@ -84,6 +84,7 @@ public:
 
 private:
     CNamedNumeric* _pSymbol;
+    const Extended* _pValueSource;
     CNodeNamedValue* _pNextVariable = nullptr;
     friend class CExpression;
 };
@@ -109,6 +110,11 @@ private:
     CArray* _pArrayIn = nullptr;
     CFunction* _pFuncIn = nullptr;
     CNodeEvalTree** _poChildren;
+    // The values of the first two children, read directly by evaluation;
+    // a missing operand reads a zero.
+    inline static const Extended NO_OPERAND = 0;
+    const Extended* _pLeft = &NO_OPERAND;
+    const Extended* _pRight = &NO_OPERAND;
     int _nChildren;
     bool _bInChain = false;
     friend class CExpression;

@@ -126,12 +126,8 @@ CFunction* CProgram::FindFunction(const CString* pstrName) const {
     return static_cast<CFunction*>(pFound);
 }
 
-void CProgram::PollInterrupt() {
-    // Unsigned, so that the never-reset counter wraps instead of overflowing.
-    _nPoll = static_cast<int>(static_cast<unsigned>(_nPoll) + 1U);
-    if (_nPoll % 1000 != 0) {
-        return;
-    }
+void CProgram::AskInterface() {
+    _nPollCountdown = POLL_INTERVAL;
     if (_pUI && _pUI->IsInterrupted()) {
         RaiseError(ERR_INTERRUPTED);
     }

@@ -39,10 +39,16 @@ public:
     CFunction* FindFunction(const CString* pstrName) const;
 
     // Every 1000th call asks the user interface whether to stop, and raises
-    // the interruption when it says so.
-    void PollInterrupt();
+    // the interruption when it says so. Inline: every loop pass polls.
+    void PollInterrupt() {
+        if (--_nPollCountdown <= 0) {
+            AskInterface();
+        }
+    }
 
 private:
+    void AskInterface();
+
     CSymbolList* _pollVariables = nullptr;
     CSymbolList* _pollConstants = nullptr;
     CSymbolList* _pollArrays = nullptr;
@@ -52,5 +58,8 @@ private:
     CSymbolList* _pollReservedWords = nullptr;
     CInterpreter* _pInterpreter;
     CUserInterface* _pUI = nullptr;
-    int _nPoll = 0;
+    // Polls left until the next question; never reset, so the first poll of
+    // a line may be the 1000th since the last question.
+    static constexpr int POLL_INTERVAL = 1000;
+    int _nPollCountdown = POLL_INTERVAL;
 };

@@ -73,8 +73,8 @@ void CAssignVariable::Link() {
 
 EExitSignal CAssignVariable::Execute() {
     GetProgram()->PollInterrupt();
-    const Extended value =
-        _isPlusPlusOrMinusMinus ? _pTarget->GetValue() + _increment : GetExpression(1)->Evaluate();
+    const Extended value = _isPlusPlusOrMinusMinus ? *_pTarget->GetValueAddress() + _increment
+                                                   : GetExpression(1)->Evaluate();
     _pTarget->SetValue(value);
     if (!IsProgramMode()) {
         CUserInterface* pUI = GetUserInterface();

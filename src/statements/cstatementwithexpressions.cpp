@@ -46,11 +46,6 @@ void CStatementWithExpressions::SetExpressions(int nExpr, const CString* pstr1,
     }
 }
 
-CExpression* CStatementWithExpressions::GetExpression(int i) const {
-    OSTREL_ASSERT(i >= 1 && i <= _nExpr);
-    return _popoExpr[i - 1];
-}
-
 void CStatementWithExpressions::Link() {
     for (int i = 0; i < _nExpr; ++i) {
         if (_popoExpr[i]) {

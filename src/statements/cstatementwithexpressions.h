@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/cassert.h"
 #include "cstatement.h"
 
 class CExpression;
@@ -19,7 +20,10 @@ public:
 
 protected:
     // Entry i (1-based), or null.
-    CExpression* GetExpression(int i) const;
+    CExpression* GetExpression(int i) const {
+        OSTREL_ASSERT(i >= 1 && i <= _nExpr);
+        return _popoExpr[i - 1];
+    }
     int GetExpressionCount() const { return _nExpr; }
 
 private:

@@ -10,6 +10,8 @@ public:
     std::uint8_t GetClassNumber() const override;
     void Print(CUserInterface* pUI) const override;
     Extended GetValue() override { return _value; }
+    // Where the value lives, for the expression nodes that read it often.
+    const Extended* GetValueAddress() const { return &_value; }
 
 protected:
     Extended _value;
