@@ -541,6 +541,22 @@ TEST_F(WindowTest, EscapeWhileALineRunsAsksItToStop) {
     EXPECT_TRUE(frm->IsInterruptRequested());
 }
 
+TEST_F(WindowTest, EscapeStopsARunningLineAndTheWindowGoesOn) {
+    frm->editInput->setText("STATIC J");
+    frm->mnuExecute->trigger();
+    frm->memoOutput->clear();
+    frm->editInput->setText("FOR J=1 TO 2000000000 DO J=J");
+    // Typed ahead: the window handles it once the line has started.
+    QCoreApplication::postEvent(frm->editInput,
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    frm->mnuExecute->trigger();
+    EXPECT_EQ(Output(), "Execution interrupted by user.\n");
+    frm->memoOutput->clear();
+    frm->editInput->setText("? J < 2000000000");
+    frm->mnuExecute->trigger();
+    EXPECT_EQ(Output(), "1\n");
+}
+
 TEST_F(WindowTest, OtherInputWaitsWhileALineRuns) {
     frm->memoOutput->clear();
     frm->editInput->setText("");
