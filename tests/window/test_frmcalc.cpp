@@ -597,13 +597,16 @@ TEST_F(WindowTest, RunFileCancelledRunsNothing) {
     frm->memoOutput->clear();
     QString suffix;
     QStringList filters;
-    QTimer::singleShot(0, [&] {
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
         auto* pDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(pDialog, nullptr);
         suffix = pDialog->defaultSuffix();
         filters = pDialog->nameFilters();
         pDialog->reject();
     });
+    timer.start(0);
     frm->mnuRunFile->trigger();
     EXPECT_EQ(suffix, "BAS");
     EXPECT_EQ(filters, QStringList({"*.bas"}));
@@ -614,12 +617,15 @@ TEST_F(WindowTest, RunFileRunsTheChosenFileByItsFullName) {
     std::ofstream("prog.bas") << "\n";
     const QString fullName = QDir::current().absoluteFilePath(QStringLiteral("prog.bas"));
     frm->memoOutput->clear();
-    QTimer::singleShot(0, [&] {
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
         auto* pDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(pDialog, nullptr);
         pDialog->selectFile(fullName);
         QMetaObject::invokeMethod(pDialog, "accept");
     });
+    timer.start(0);
     frm->mnuRunFile->trigger();
     const QByteArray line = "runfile \"" + fullName.toUtf8() + "\"";
     EXPECT_EQ(Output(), ReferenceOutput(line.constData()));
@@ -646,11 +652,14 @@ TEST_F(WindowTest, AboutBoxHasItsCaptionSizeLabelAndDefaultButton) {
 
 TEST_F(WindowTest, AboutBoxClosesWithOk) {
     int nResult = -1;
-    QTimer::singleShot(0, [&] {
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
         auto* pAbout = qobject_cast<TfrmAbout*>(QApplication::activeModalWidget());
         ASSERT_NE(pAbout, nullptr);
         pAbout->cmdOK->click();
     });
+    timer.start(0);
     TfrmAbout frmAbout(frm.get());
     nResult = frmAbout.exec();
     EXPECT_EQ(nResult, QDialog::Accepted);
