@@ -5,8 +5,10 @@
 # empty one) and the exact output expected from all of them ("| " then the
 # line, or "|" alone for an empty one). Lines starting with "#" are
 # comments; a comment "#args: ..." replaces the program's arguments, which
-# are --no-autoexec by default. Other lines are ignored. The program runs in
-# an empty directory, so no start-up file is found there.
+# are --no-autoexec by default. A comment "#file NAME: TEXT" adds the line
+# TEXT to the file NAME before the program starts. Other lines are ignored.
+# The program runs in a directory of its own, so no start-up file is found
+# there unless the transcript writes one.
 set -eu
 
 console=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
@@ -17,6 +19,11 @@ trap 'rm -rf "$work"' EXIT
 
 awk '/^>/ { sub(/^> ?/, ""); print }' "$transcript" > "$work/input"
 awk '/^\|/ { sub(/^\| ?/, ""); print }' "$transcript" > "$work/expected"
+awk -v dir="$work" '/^#file [^:]+: ?/ {
+    name = $0; sub(/^#file /, "", name); sub(/:.*/, "", name)
+    text = $0; sub(/^#file [^:]+: ?/, "", text)
+    print text >> (dir "/" name)
+}' "$transcript"
 args=$(sed -n 's/^#args:[ ]*//p' "$transcript" | head -n 1)
 if ! grep -q '^#args:' "$transcript"; then
     args=--no-autoexec

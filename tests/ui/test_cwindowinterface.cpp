@@ -5,6 +5,7 @@
 #include "interpreter/cprogram.h"
 
 #include <climits>
+#include <cstdio>
 
 namespace {
 
@@ -364,19 +365,75 @@ TEST_F(WindowInterfaceTest, BlankLineRunsTheNullStatementInDirectMode) {
     EXPECT_EQ(TakeOutput(), "Executed null statement.\r\nExecuted null statement.\r\n");
 }
 
-TEST_F(WindowInterfaceTest, FailingLineReportsOnlyTheErrorAndALineBreak) {
-    poUI->ExecuteLine("no such statement");
-    EXPECT_EQ(TakeOutput(), "ERROR! Code -2034: no error message exists for this error code.\r\n");
+TEST_F(WindowInterfaceTest, LineFailingInRecognitionPrintsOnlyTheErrorLine) {
+    poUI->ExecuteLine("FOR I=1 DO PRINT I");
+    EXPECT_EQ(TakeOutput(), "ERROR! Expected \"TO\".\r\n");
     EXPECT_EQ(CleanupStack::GetCount(), 0);
+}
+
+TEST_F(WindowInterfaceTest, NamedErrorQuotesTheNameTheInterpreterKept) {
+    poUI->ExecuteLine("? nosuchname + 1");
+    EXPECT_EQ(TakeOutput(), "ERROR! Unknown symbol: \"NOSUCHNAME\".\r\n");
+}
+
+TEST_F(WindowInterfaceTest, ErrorWhileExecutingEndsTheLine) {
+    poUI->ExecuteLine("PRINT 1/0");
+    EXPECT_EQ(TakeOutput(), "ERROR! Division by zero.\r\n");
 }
 
 TEST_F(WindowInterfaceTest, InterfaceStaysUsableAfterAnError) {
     poUI->ExecuteLine("?!");
-    poUI->ExecuteLine("");
-    const std::string output = TakeOutput();
-    EXPECT_EQ(output.substr(output.size() - 26), "Executed null statement.\r\n");
-    EXPECT_EQ(ObjectCount[CN_STRING], 0);
+    EXPECT_EQ(TakeOutput().rfind("ERROR! ", 0), 0U);
     EXPECT_EQ(ObjectCount[CN_STATEMENT], 0);
+    poUI->ExecuteLine("? 2+3");
+    EXPECT_EQ(TakeOutput(), "5\r\n");
+}
+
+TEST_F(WindowInterfaceTest, SymbolsOfOneLineStayForTheNext) {
+    poUI->ExecuteLine("CONST A = 2");
+    EXPECT_NE(TakeOutput(), "");
+    poUI->ExecuteLine("? A*3");
+    EXPECT_EQ(TakeOutput(), "6\r\n");
+}
+
+TEST_F(WindowInterfaceTest, TypedLinesEchoDeclarationsButProgramFilesDoNot) {
+    // The same declaration, typed and read from a file.
+    const char* pchFile = "window_interface_test_decl.bas";
+    std::FILE* pFile = std::fopen(pchFile, "w");
+    ASSERT_NE(pFile, nullptr);
+    std::fputs("CONST B = 1\n", pFile);
+    std::fclose(pFile);
+    poUI->ExecuteLine("runfile \"window_interface_test_decl.bas\"");
+    const std::string fromFile = TakeOutput();
+    std::remove(pchFile);
+    EXPECT_EQ(fromFile, "");
+    poUI->ExecuteLine("CONST C = 1");
+    const std::string typed = TakeOutput();
+    EXPECT_NE(typed, "");
+    EXPECT_EQ(typed.find("ERROR!"), std::string::npos);
+    EXPECT_EQ(typed.substr(typed.size() - 2), "\r\n");
+}
+
+TEST_F(WindowInterfaceTest, NumberFormatFromTheLanguageReachesTheWindow) {
+    poUI->ExecuteLine("SETNUMBERFORMAT 2");
+    EXPECT_EQ(window.nCheckedNumberFormat, NF_FIXED);
+    poUI->ExecuteLine("? PI");
+    EXPECT_EQ(TakeOutput(), "3.14\r\n");
+    poUI->ExecuteLine("SETNUMBERFORMAT 0");
+    EXPECT_EQ(TakeOutput(), "ERROR! Illegal parameter value in function call.\r\n");
+    EXPECT_EQ(window.nCheckedNumberFormat, NF_FIXED);
+}
+
+TEST_F(WindowInterfaceTest, LongRunStopsWhenTheWindowAsksToStop) {
+    poUI->ExecuteLine("STATIC J");
+    TakeOutput();
+    window.bInterrupt = true;
+    poUI->ExecuteLine("FOR J=1 TO 100000000 DO J=J");
+    EXPECT_EQ(TakeOutput(), "Execution interrupted by user.\r\n");
+    EXPECT_GE(window.nInterruptPolls, 1);
+    window.bInterrupt = false;
+    poUI->ExecuteLine("? J < 100000000");
+    EXPECT_EQ(TakeOutput(), "1\r\n");
 }
 
 // --- Interruption ------------------------------------------------------------------

@@ -541,6 +541,22 @@ TEST_F(WindowTest, EscapeWhileALineRunsAsksItToStop) {
     EXPECT_TRUE(frm->IsInterruptRequested());
 }
 
+TEST_F(WindowTest, EscapeStopsARunningLineAndTheWindowGoesOn) {
+    frm->editInput->setText("STATIC J");
+    frm->mnuExecute->trigger();
+    frm->memoOutput->clear();
+    frm->editInput->setText("FOR J=1 TO 2000000000 DO J=J");
+    // Typed ahead: the window handles it once the line has started.
+    QCoreApplication::postEvent(frm->editInput,
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    frm->mnuExecute->trigger();
+    EXPECT_EQ(Output(), "Execution interrupted by user.\n");
+    frm->memoOutput->clear();
+    frm->editInput->setText("? J < 2000000000");
+    frm->mnuExecute->trigger();
+    EXPECT_EQ(Output(), "1\n");
+}
+
 TEST_F(WindowTest, OtherInputWaitsWhileALineRuns) {
     frm->memoOutput->clear();
     frm->editInput->setText("");
@@ -581,13 +597,16 @@ TEST_F(WindowTest, RunFileCancelledRunsNothing) {
     frm->memoOutput->clear();
     QString suffix;
     QStringList filters;
-    QTimer::singleShot(0, [&] {
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
         auto* pDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(pDialog, nullptr);
         suffix = pDialog->defaultSuffix();
         filters = pDialog->nameFilters();
         pDialog->reject();
     });
+    timer.start(0);
     frm->mnuRunFile->trigger();
     EXPECT_EQ(suffix, "BAS");
     EXPECT_EQ(filters, QStringList({"*.bas"}));
@@ -598,12 +617,15 @@ TEST_F(WindowTest, RunFileRunsTheChosenFileByItsFullName) {
     std::ofstream("prog.bas") << "\n";
     const QString fullName = QDir::current().absoluteFilePath(QStringLiteral("prog.bas"));
     frm->memoOutput->clear();
-    QTimer::singleShot(0, [&] {
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
         auto* pDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(pDialog, nullptr);
         pDialog->selectFile(fullName);
         QMetaObject::invokeMethod(pDialog, "accept");
     });
+    timer.start(0);
     frm->mnuRunFile->trigger();
     const QByteArray line = "runfile \"" + fullName.toUtf8() + "\"";
     EXPECT_EQ(Output(), ReferenceOutput(line.constData()));
@@ -630,11 +652,14 @@ TEST_F(WindowTest, AboutBoxHasItsCaptionSizeLabelAndDefaultButton) {
 
 TEST_F(WindowTest, AboutBoxClosesWithOk) {
     int nResult = -1;
-    QTimer::singleShot(0, [&] {
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
         auto* pAbout = qobject_cast<TfrmAbout*>(QApplication::activeModalWidget());
         ASSERT_NE(pAbout, nullptr);
         pAbout->cmdOK->click();
     });
+    timer.start(0);
     TfrmAbout frmAbout(frm.get());
     nResult = frmAbout.exec();
     EXPECT_EQ(nResult, QDialog::Accepted);
