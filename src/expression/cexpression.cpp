@@ -389,6 +389,7 @@ void CExpression::CheckTree() {
     if (!isOperand(_poEvalTreeRoot)) {
         RaiseError(ERR_EXPRESSION);
     }
+    const CNodeOperation* pPrevious = nullptr;
     for (CNodeOperation* pNode = _pFirstOperation; pNode; pNode = pNode->_pNextOperation) {
         for (int i = 0; i < pNode->_nChildren; ++i) {
             if (!isOperand(pNode->_poChildren[i])) {
@@ -397,16 +398,52 @@ void CExpression::CheckTree() {
         }
         if (pNode->_nChildren > 0) {
             pNode->_pLeft = &pNode->_poChildren[0]->_value;
+            pNode->_bLeftIsPrevious = pNode->_poChildren[0] == pPrevious;
         }
         if (pNode->_nChildren > 1) {
             pNode->_pRight = &pNode->_poChildren[1]->_value;
+            pNode->_bRightIsPrevious = pNode->_poChildren[1] == pPrevious;
         }
+        pPrevious = pNode;
     }
+    bool bCalls = false;
     for (const CNodeOperation* pNode = _pFirstOperation; pNode; pNode = pNode->_pNextOperation) {
-        if (pNode != _poEvalTreeRoot && pNode->_type == NT_CALL &&
-            pNode->_pFuncIn->IsSubroutine()) {
+        if (pNode->_type != NT_CALL) {
+            continue;
+        }
+        bCalls = true;
+        if (pNode != _poEvalTreeRoot && pNode->_pFuncIn->IsSubroutine()) {
             RaiseError(ERR_SUB_IN_EXPRESSION);
         }
+    }
+    if (!bCalls) {
+        ReadVariablesInPlace();
+    }
+}
+
+// Without a function call nothing can change a variable while the
+// expression runs, so its operations may read the variables themselves
+// instead of copies taken at the start: the inner loops of programs save a
+// store and a load per variable.
+void CExpression::ReadVariablesInPlace() {
+    auto source = [](const CNodeEvalTree* pChild, const Extended* pCopy) {
+        return pChild && pChild->GetType() == NT_VARIABLE
+                   ? static_cast<const CNodeNamedValue*>(pChild)->_pValueSource
+                   : pCopy;
+    };
+    for (CNodeOperation* pNode = _pFirstOperation; pNode; pNode = pNode->_pNextOperation) {
+        if (pNode->_nChildren > 0) {
+            pNode->_pLeft = source(pNode->_poChildren[0], pNode->_pLeft);
+        }
+        if (pNode->_nChildren > 1) {
+            pNode->_pRight = source(pNode->_poChildren[1], pNode->_pRight);
+        }
+    }
+    // Only a variable standing alone still needs its copy.
+    _pFirstVariableRef = nullptr;
+    if (_poEvalTreeRoot->GetType() == NT_VARIABLE) {
+        _pFirstVariableRef = static_cast<CNodeNamedValue*>(_poEvalTreeRoot);
+        _pFirstVariableRef->_pNextVariable = nullptr;
     }
 }
 
@@ -577,10 +614,9 @@ void CExpression::Print() const {
     }
 }
 
-[[gnu::always_inline]] inline Extended CExpression::Compute(CNodeOperation* pNode) {
+[[gnu::always_inline]] inline Extended CExpression::Compute(CNodeOperation* pNode, Extended l,
+                                                            Extended r) {
     CNodeEvalTree* const* const children = pNode->_poChildren;
-    const Extended l = *pNode->_pLeft;
-    const Extended r = *pNode->_pRight;
     switch (pNode->_type) {
     case NT_ADD:
         return l + r;
@@ -650,8 +686,15 @@ Extended CExpression::Evaluate() {
     for (CNodeNamedValue* pNode = _pFirstVariableRef; pNode; pNode = pNode->_pNextVariable) {
         pNode->_value = *pNode->_pValueSource;
     }
+    // The operand that the operation just before computed is taken from
+    // the register: reading an extended value back right after storing it
+    // stalls the processor.
+    Extended previous = 0;
     for (CNodeOperation* pNode = _pFirstOperation; pNode; pNode = pNode->_pNextOperation) {
-        pNode->_value = Compute(pNode);
+        const Extended l = pNode->_bLeftIsPrevious ? previous : *pNode->_pLeft;
+        const Extended r = pNode->_bRightIsPrevious ? previous : *pNode->_pRight;
+        previous = Compute(pNode, l, r);
+        pNode->_value = previous;
     }
-    return _poEvalTreeRoot->_value;
+    return _poEvalTreeRoot == _pLastOperation ? previous : _poEvalTreeRoot->_value;
 }

@@ -49,12 +49,13 @@ private:
     void Reduce(CNodeOperation* pNode, const CNodeEvalTree* pLB, const CNodeEvalTree* pRB);
     ESearchStart CollapseBrackets(CNodeEvalTree* pLB, const CNodeEvalTree* pRB);
     void CheckTree();
+    void ReadVariablesInPlace();
     void AppendToChain(CNodeOperation* pNode);
     void AddToken(CNodeEvalTree* pToken);
     void ReplaceCurrentToken(CNodeEvalTree* pToken);
     CNodeEvalTree* TakeNextToken();
     CNodeEvalTree* TakePreviousToken();
-    static Extended Compute(CNodeOperation* pNode);
+    static Extended Compute(CNodeOperation* pNode, Extended l, Extended r);
 
     CProgram* const _pProg;
     CString* _poCode = nullptr;

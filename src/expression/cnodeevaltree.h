@@ -116,6 +116,9 @@ private:
     const Extended* _pLeft = &NO_OPERAND;
     const Extended* _pRight = &NO_OPERAND;
     int _nChildren;
+    // The operand is the result of the operation just before in the chain.
+    bool _bLeftIsPrevious = false;
+    bool _bRightIsPrevious = false;
     bool _bInChain = false;
     friend class CExpression;
 };
