@@ -96,6 +96,13 @@ TEST_F(ProgramFileTest, FunctionBodies) {
               "Declared function H\n8\n");
 }
 
+TEST_F(ProgramFileTest, VariablesAreReadBeforeTheCallsOfAnExpression) {
+    // G changes V while V + G(1) is evaluated; the sum sees the old V.
+    EXPECT_EQ(RunFile("DIM V = 1\nFUNCTION G(X)\nV = 100\nG = X\nEND FUNCTION\n"
+                      "PRINT V + G(1)\nPRINT V + G(1)\nPRINT V*2+V\n"),
+              "2\n101\n300\n");
+}
+
 TEST_F(ProgramFileTest, RecursionIsRefusedAndTheFunctionStaysUsable) {
     // Inside its body a function's name is its result; a call can come back
     // only through a file that the body runs.
