@@ -53,9 +53,13 @@ void CString::Assign(const char* pch, int nCount) {
         std::memcpy(poNew, pch, static_cast<std::size_t>(nCount));
     }
     poNew[nCount] = '\0';
+    TakeBuffer(poNew, nCount);
+}
+
+void CString::TakeBuffer(char* poNew, int nLength) {
     FreeBuffer(_poCh);
     _poCh = poNew;
-    _length = nCount;
+    _length = nLength;
     Changed();
 }
 
@@ -336,10 +340,7 @@ void CString::Insert(const char* pch, int nCount, EInsertPlace place) {
     }
     std::memcpy(pchAdded, pch, static_cast<std::size_t>(nCount));
     poNew[nNewLength] = '\0';
-    FreeBuffer(_poCh);
-    _poCh = poNew;
-    _length = nNewLength;
-    Changed();
+    TakeBuffer(poNew, nNewLength);
 }
 
 void CString::Insert(const CString* pstrOther, EInsertPlace place) {

@@ -61,6 +61,8 @@ private:
     // Replaces the contents by nCount characters, the buffer's old contents
     // being released only after the copy.
     void Assign(const char* pch, int nCount);
+    // Replaces the buffer by a new one holding nLength characters and a NUL.
+    void TakeBuffer(char* poNew, int nLength);
     void Changed() { _bHashValid = false; }
 
     int _length = 0;
