@@ -12,6 +12,7 @@ namespace {
 
 struct SErrorEntry {
     int nCode;
+    // cppcheck-suppress unusedStructMember ; read through the search below
     SErrorMessage message;
 };
 

@@ -11,8 +11,10 @@
 #include "symbols/cfunction.h"
 #include "ui/cuserinterface.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -50,13 +52,10 @@ constexpr SOperatorInfo OPERATORS[] = {
 };
 
 const SOperatorInfo& OperatorFor(char ch) {
-    for (const SOperatorInfo& info : OPERATORS) {
-        if (info.ch == ch) {
-            return info;
-        }
-    }
-    OSTREL_ASSERT(!"operator character");
-    return OPERATORS[0];
+    const auto* pInfo = std::find_if(std::begin(OPERATORS), std::end(OPERATORS),
+                                     [ch](const SOperatorInfo& info) { return info.ch == ch; });
+    OSTREL_ASSERT(pInfo != std::end(OPERATORS));
+    return *pInfo;
 }
 
 // A "-" after one of these is a negation; after anything else (an operand,
@@ -275,7 +274,7 @@ void CExpression::Link(CSymbolList* pParams, CSymbolList* pLocalVariables,
     }
     // A built-in or library name hides any user symbol of the same name, and
     // a local symbol hides a global one.
-    CSymbolList* const scopes[] = {
+    const std::initializer_list<CSymbolList*> scopes = {
         _pProg->GetBuiltInConstants(),
         _pProg->GetLibraryFunctions(),
         pParams,
@@ -515,7 +514,7 @@ void CExpression::Reduce(CNodeOperation* pNode, const CNodeEvalTree* pLB,
     pNode->_poChildren[0] = TakePreviousToken();
 }
 
-CExpression::ESearchStart CExpression::CollapseBrackets(CNodeEvalTree* pLB,
+CExpression::ESearchStart CExpression::CollapseBrackets(const CNodeEvalTree* pLB,
                                                         const CNodeEvalTree* pRB) {
     OSTREL_ASSERT(pLB && pRB);
     CLinkedList<CNodeEvalTree>& tokens = *_pollTokens;

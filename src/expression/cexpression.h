@@ -47,7 +47,7 @@ private:
     bool FindInnermostBrackets(ESearchStart start, CNodeEvalTree** ppLB, CNodeEvalTree** ppRB);
     void ReduceOperators(const CNodeEvalTree* pLB, const CNodeEvalTree* pRB);
     void Reduce(CNodeOperation* pNode, const CNodeEvalTree* pLB, const CNodeEvalTree* pRB);
-    ESearchStart CollapseBrackets(CNodeEvalTree* pLB, const CNodeEvalTree* pRB);
+    ESearchStart CollapseBrackets(const CNodeEvalTree* pLB, const CNodeEvalTree* pRB);
     void CheckTree();
     void ReadVariablesInPlace();
     void AppendToChain(CNodeOperation* pNode);

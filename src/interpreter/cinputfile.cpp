@@ -20,7 +20,7 @@ std::uint8_t CInputFile::GetClassNumber() const {
     return CN_INPUTFILE;
 }
 
-void CInputFile::Open(const CString* pstrFilename, CInterpreter* pIntr) {
+void CInputFile::Open(const CString* pstrFilename, const CInterpreter* pIntr) {
     OSTREL_ASSERT(pstrFilename && pIntr);
     if (_pStream) {
         std::fclose(_pStream);

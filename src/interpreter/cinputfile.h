@@ -14,7 +14,7 @@ public:
     ~CInputFile() override;
     std::uint8_t GetClassNumber() const override;
 
-    void Open(const CString* pstrFilename, CInterpreter* pIntr);
+    void Open(const CString* pstrFilename, const CInterpreter* pIntr);
     bool IsOpen() const { return _pStream != nullptr; }
     bool IsAtEnd() const;
     // One line without its line feed (or carriage return and line feed),

@@ -464,11 +464,12 @@ ELineType CInterpreter::GetLineType(const CString* pstrLine) const {
     poL->ToUpperOutsideQuotes();
     const CString* L = poL;
     ELineType type = LT_SIMPLE;
+    // The tests go in a fixed order; several lead to the same type.
     if (L->GetLength() == 0 || Starts(L, "//") || Starts(L, "'")) {
         type = LT_NONE;
     } else if (Starts(L, "DIM ") || Starts(L, "STATIC ")) {
         type = LT_DECLARE;
-    } else if (Starts(L, "LET ")) {
+    } else if (Starts(L, "LET ")) { // NOLINT(bugprone-branch-clone)
         type = LT_ASSIGN;
     } else if (Starts(L, "CONST ")) {
         type = LT_CONST;

@@ -7,6 +7,8 @@
 #include "symbols/cuserfunction.h"
 #include "ui/cuserinterface.h"
 
+#include <numeric>
+
 CStatement::CStatement(CProgram* pProg) : _pProg(pProg) {
     OSTREL_ASSERT(pProg);
     AddInstance(CN_STATEMENT);
@@ -83,9 +85,8 @@ void CStatement::LinkExpression(CExpression* pExpr, bool bNeedsValue) const {
 }
 
 int CStatement::SumOf(std::initializer_list<const CStatement*> statements, CountQuery query) {
-    int nSum = 0;
-    for (const CStatement* pStatement : statements) {
-        nSum += pStatement ? (pStatement->*query)() : 0;
-    }
-    return nSum;
+    return std::accumulate(statements.begin(), statements.end(), 0,
+                           [query](int nSum, const CStatement* pStatement) {
+                               return nSum + (pStatement ? (pStatement->*query)() : 0);
+                           });
 }
