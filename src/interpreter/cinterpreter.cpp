@@ -49,6 +49,15 @@ bool Equals(const CString* pstr, const char* pch) {
     return pstr->Compare(pch, false);
 }
 
+bool IsBlankText(const CString* pstr) {
+    for (int i = 1; i <= pstr->GetLength(); ++i) {
+        if (!IsBlank(pstr->GetAt(i))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 int Position(const CString* pstr, const char* pch) {
     return pstr->Find(pch, Length(pch), false);
 }
@@ -375,6 +384,10 @@ int CInterpreter::SplitFor(const CString* pstrLine, CString** ppstrStatInit,
     // The counter's name as written, blanks before "=" included.
     const int Q = (*ppstrStatInit)->FindChar('=', 1) - 1;
     const CString* pstrCounter = Piece(*ppstrStatInit, 1, Q);
+    // Without a counter there is nothing to count with.
+    if (Q < 1 || IsBlankText(pstrCounter)) {
+        RaiseError(ERR_FOR_SYNTAX);
+    }
     const CString* pstrLimit =
         D > 0 ? Piece(pstrLine, T + 4, D - T - 4) : PieceToEnd(pstrLine, T + 4);
     // "{" is the expression's own sign for "<=".

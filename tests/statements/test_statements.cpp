@@ -42,10 +42,10 @@ TEST_F(LanguageSession, PrintForms) {
 }
 
 TEST_F(LanguageSession, DeclarationsEchoInDirectMode) {
-    EXPECT_EQ(Session({"CONST A = 2", "DIM B", "STATIC C = A*3", "DIM D(1 TO 10)",
-                       "DIM X = SIN(0)"}),
-              "Declared constant A = 2\nDeclared variable B = 0\nDeclared variable C = 6\n"
-              "Declared array D(1 To 10)\nDeclared variable X = 0\n");
+    EXPECT_EQ(
+        Session({"CONST A = 2", "DIM B", "STATIC C = A*3", "DIM D(1 TO 10)", "DIM X = SIN(0)"}),
+        "Declared constant A = 2\nDeclared variable B = 0\nDeclared variable C = 6\n"
+        "Declared array D(1 To 10)\nDeclared variable X = 0\n");
     EXPECT_EQ(Session({"CONST K", "CONST A = 1", "CONST A = 3", "CONST = 1", "DIM ACOS = 1",
                        "DIM TRUE = 1", "CONST IF = 1", "CONST 1A = 1", "DIM sin"}),
               "ERROR! Constant must be initialized on declaration.\n"
@@ -71,9 +71,8 @@ TEST_F(LanguageSession, Assignments) {
               "Assigned X = 10\n10\nERROR! Unknown symbol: \"Y\".\nDeclared constant C = 1\n"
               "ERROR! Unknown symbol: \"C\".\nERROR! Expression is missing in assignment.\n"
               "ERROR! Variable name is missing in assignment.\n");
-    EXPECT_EQ(Session({"DIM A(1 TO 10)", "A(1) = 3", "A(2) = A(1) + 1", "PRINT A(2)",
-                       "A(11) = 0", "A(1.5) = 9", "PRINT A(2)", "DIM X", "X = A(2)",
-                       "A)1( = 2"}),
+    EXPECT_EQ(Session({"DIM A(1 TO 10)", "A(1) = 3", "A(2) = A(1) + 1", "PRINT A(2)", "A(11) = 0",
+                       "A(1.5) = 9", "PRINT A(2)", "DIM X", "X = A(2)", "A)1( = 2"}),
               "Declared array A(1 To 10)\n4\nERROR! Illegal parameter value in function "
               "call.\n9\nDeclared variable X = 0\nAssigned X = 9\nERROR! Syntax error.\n");
 }
@@ -83,10 +82,13 @@ TEST_F(LanguageSession, ConditionsAndLoops) {
                        "IF 1 PRINT 2"}),
               "Executing conditional\nExecuting conditional\n2\n"
               "ERROR! Syntax error in IF structure.\nERROR! Expected \"THEN\".\n");
-    EXPECT_EQ(Session({"DIM I", "FOR I=1 TO 3 DO PRINT I", "FOR I = 1 TO 2 DO PRINT I*10",
-                       "FOR I=5 TO 4 DO PRINT I", "PRINT I", "FOR I=1 TO 5", "PRINT I",
-                       "FOR I=1 3"}),
-              "Declared variable I = 0\n1\n2\n3\n10\n20\n5\n6\nERROR! Expected \"TO\".\n");
+    EXPECT_EQ(
+        Session({"DIM I", "FOR I=1 TO 3 DO PRINT I", "FOR I = 1 TO 2 DO PRINT I*10",
+                 "FOR I=5 TO 4 DO PRINT I", "PRINT I", "FOR I=1 TO 5", "PRINT I", "FOR I=1 3",
+                 "FOR X TO 5 DO PRINT 1", "FOR =1 TO 3 DO PRINT 1", "FOR  = 1 TO 3 DO PRINT 1"}),
+        "Declared variable I = 0\n1\n2\n3\n10\n20\n5\n6\nERROR! Expected \"TO\".\n"
+        "ERROR! Syntax error in FOR structure.\nERROR! Syntax error in FOR structure.\n"
+        "ERROR! Syntax error in FOR structure.\n");
 }
 
 TEST_F(LanguageSession, FunctionsAndSubroutines) {
@@ -99,9 +101,9 @@ TEST_F(LanguageSession, FunctionsAndSubroutines) {
               "ERROR! Function must return a value.\nERROR! Expected left bracket \"(\".\n"
               "ERROR! Expected right bracket \")\".\n");
     EXPECT_EQ(Session({"PRINT 1", "CLS", "DIM V", "FUNCTION V(X) = 1", "DIM A(1 TO 2)",
-                       "FUNCTION A(X) = X", "SETNUMBERFORMAT 2", "PRINT 1/3",
-                       "SETNUMBERFORMAT 4", "SETNUMBERFORMAT(4)", "V = CLS()",
-                       "PRINT 1 + CLS()", "CALL SETNUMBERFORMAT(1)", "PRINT 1/4"}),
+                       "FUNCTION A(X) = X", "SETNUMBERFORMAT 2", "PRINT 1/3", "SETNUMBERFORMAT 4",
+                       "SETNUMBERFORMAT(4)", "V = CLS()", "PRINT 1 + CLS()",
+                       "CALL SETNUMBERFORMAT(1)", "PRINT 1/4"}),
               "Declared variable V = 0\nERROR! Duplicate symbol name: \"V\".\n"
               "Declared array A(1 To 2)\nDeclared function A\n0.33\n"
               "ERROR! Illegal parameter value in function call.\n"
