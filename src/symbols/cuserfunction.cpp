@@ -139,6 +139,8 @@ void CUserFunction::SetBody(CStatement* pBody) {
         pStatements->RemoveCurrent();
     }
     pBody->Link();
+    // Locals are declared only here, at the start of the body.
+    _bHasLocals = GetLocalVariables()->GetCount() + GetLocalArrays()->GetCount() > 0;
 }
 
 void CUserFunction::Link() {
@@ -153,6 +155,9 @@ void CUserFunction::Link() {
 }
 
 void CUserFunction::BeforeCall() {
+    if (!_bHasLocals) {
+        return;
+    }
     for (CLinkedList<CNamedNumeric>* pLocals : {GetLocalVariables(), GetLocalArrays()}) {
         if (pLocals->GetCount() > 0) {
             for (pLocals->GoToStart(); pLocals->GetCurrent(); pLocals->GoToNext()) {

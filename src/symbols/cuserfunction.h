@@ -34,4 +34,5 @@ private:
     CExpression* _poExpr = nullptr;
     CStatement* _poStatFunctionBody = nullptr;
     bool _bRunning = false;
+    bool _bHasLocals = false;
 };
