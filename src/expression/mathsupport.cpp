@@ -102,11 +102,18 @@ Extended CallMathRoutine(MathRoutine2 pRoutine, Extended x, Extended y) {
 }
 
 Extended CallTrigRoutine(MathRoutine1 pRoutine, Extended x) {
-    if (std::isfinite(x) && std::fabs(x) > TRIG_ARGUMENT_LIMIT) {
+    if (!std::isfinite(x)) {
+        return CallMathRoutine(pRoutine, x);
+    }
+    if (std::fabs(x) > TRIG_ARGUMENT_LIMIT) {
         RecordMathError(EMathError::PrecisionLoss);
         return 0;
     }
-    return CallMathRoutine(pRoutine, x);
+    // A finite argument in range leaves nothing in the flags that would
+    // count (an underflow only with a result that is not 0), and clearing
+    // the x87 flags costs more than the sine itself.
+    OSTREL_ASSERT(pRoutine);
+    return pRoutine(x);
 }
 
 Extended CheckedPow(Extended base, Extended exponent) {
