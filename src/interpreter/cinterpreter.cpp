@@ -15,6 +15,10 @@
 #include "statements/cdeclareconstorvar.h"
 #include "statements/cdefinefunction.h"
 #include "statements/cdeletesymbol.h"
+#include "statements/cfindzeros.h"
+#include "statements/cfunctionbuttons.h"
+#include "statements/cintegrate.h"
+#include "statements/cplotcurve.h"
 #include "statements/crepeat.h"
 #include "statements/csimplestatements.h"
 
@@ -226,6 +230,97 @@ CStatement* CInterpreter::Recognise(CString* pstrL) {
         auto* pStatement = Pushed(new CRunFile(_pProgram));
         pStatement->SetFileName(pstrFile);
         return Finished(pStatement, 1);
+    }
+    // CLEARFUNCTIONBUTTON index
+    if (Starts(L, "CLEARFUNCTIONBUTTON ")) {
+        const CString* pstrIndex = PieceToEnd(L, 21);
+        auto* pStatement = Pushed(new CClearFunctionButton(_pProgram));
+        pStatement->SetExpressions(1, pstrIndex);
+        return Finished(pStatement, 1);
+    }
+    // SETFUNCTIONBUTTON index, "command", "caption", run-flag
+    if (Starts(L, "SETFUNCTIONBUTTON ")) {
+        const CString* A = PieceToEnd(L, 19);
+        const int nA = A->GetLength();
+        const int C1 = A->FindSeparator(1, ',', 1);
+        const int C2 = A->FindSeparator(1, ',', 2);
+        const int C3 = A->FindSeparator(1, ',', 3);
+        if (C1 < 2 || C2 == 0) {
+            RaiseError(ERR_EXPECTED_COMMA);
+        }
+        if (C2 < C1 + 2 || C2 > nA - 1) {
+            RaiseError(ERR_SYNTAX);
+        }
+        if (C3 == 0) {
+            RaiseError(ERR_EXPECTED_COMMA);
+        }
+        if (C3 < C2 + 2 || C3 > nA - 1) {
+            RaiseError(ERR_SYNTAX);
+        }
+        CString* pstrIndex = Piece(A, 1, C1 - 1);
+        // Counted apart from other strings by the instance accounting.
+        pstrIndex->SetCounterOffset(90);
+        const CString* pstrCommand = Piece(A, C1 + 1, C2 - C1 - 1);
+        const CString* pstrCaption = Piece(A, C2 + 1, C3 - C2 - 1);
+        const CString* pstrRunFlag = PieceToEnd(A, C3 + 1);
+        auto* pStatement = Pushed(new CSetFunctionButton(_pProgram));
+        pStatement->SetText(pstrIndex, pstrCommand, pstrCaption, pstrRunFlag);
+        return Finished(pStatement, 5);
+    }
+    // FINDZEROS F,A,B
+    if (Starts(L, "FINDZEROS ")) {
+        const int K = L->FindChar(',', 1);
+        if (K < 12) {
+            RaiseError(ERR_EXPECTED_COMMA);
+        }
+        const CString* pstrFunc = Piece(L, 11, K - 11);
+        const CString* pstrInterval = PieceToEnd(L, K + 1);
+        auto* pStatement = Pushed(new CFindZeros(_pProgram, pstrFunc));
+        pStatement->SetText(pstrInterval);
+        return Finished(pStatement, 2);
+    }
+    // PLOTXY X1,X2,FY
+    if (Starts(L, "PLOTXY ")) {
+        const int S = L->FindSeparator(8, ',', 2);
+        if (S < 11) {
+            RaiseError(ERR_EXPECTED_COMMA);
+        }
+        const CString* pstrInterval = Piece(L, 8, S - 8);
+        const CString* pstrFunc = PieceToEnd(L, S + 1);
+        auto* pStatement = Pushed(new CPlotCurve(_pProgram));
+        pStatement->SetUpPlotXY(pstrFunc, pstrInterval);
+        return Finished(pStatement, 2);
+    }
+    // PLOTTXY T1,T2,FX,FY
+    if (Starts(L, "PLOTTXY ")) {
+        const int S2 = L->FindSeparator(9, ',', 2);
+        const int S3 = L->FindSeparator(9, ',', 3);
+        if (S2 < 12 || S3 < S2 + 2) {
+            RaiseError(ERR_SYNTAX);
+        }
+        const CString* pstrInterval = Piece(L, 9, S2 - 9);
+        const CString* pstrFuncX = Piece(L, S2 + 1, S3 - S2 - 1);
+        const CString* pstrFuncY = PieceToEnd(L, S3 + 1);
+        auto* pStatement = Pushed(new CPlotCurve(_pProgram));
+        pStatement->SetUpPlotTXY(pstrFuncX, pstrFuncY, pstrInterval);
+        return Finished(pStatement, 3);
+    }
+    // INTEGRATE F,A,B,VAR
+    if (Starts(L, "INTEGRATE ")) {
+        const int K = L->FindChar(',', 1);
+        if (K < 12) {
+            RaiseError(ERR_INTEGRATE_SYNTAX);
+        }
+        const int K3 = L->FindSeparator(1, ',', 3);
+        if (K3 < K + 4) {
+            RaiseError(ERR_INTEGRATE_SYNTAX);
+        }
+        const CString* pstrFunc = Piece(L, 11, K - 11);
+        const CString* pstrInterval = Piece(L, K + 1, K3 - K - 1);
+        const CString* pstrVar = PieceToEnd(L, K3 + 1);
+        auto* pStatement = Pushed(new CIntegrate(_pProgram));
+        pStatement->SetText(pstrFunc, pstrInterval, pstrVar);
+        return Finished(pStatement, 3);
     }
     // EXIT LOOP | EXIT FUNCTION | EXIT SUB
     if (Equals(L, "EXIT LOOP")) {

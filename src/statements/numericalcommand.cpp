@@ -1,0 +1,65 @@
+#include "numericalcommand.h"
+
+#include "core/cassert.h"
+#include "core/cleanupstack.h"
+#include "core/cstring.h"
+#include "cstatementwithexpressions.h"
+#include "expression/cexpression.h"
+#include "interpreter/cinterpreter.h"
+#include "interpreter/cprogram.h"
+#include "symbols/cfunction.h"
+
+void SetIntervalExpressions(CStatementWithExpressions* pStatement, const CString* pstrInterval,
+                            int nSyntaxCode) {
+    OSTREL_ASSERT(pStatement && pstrInterval);
+    const int L = pstrInterval->GetLength();
+    const int k = L > 0 ? pstrInterval->FindSeparator(1, ',', 1) : 0;
+    if (k < 2 || k >= L) {
+        RaiseError(nSyntaxCode);
+    }
+    CString* poA = pstrInterval->Mid(1, k - 1, CString::Plain);
+    CleanupStack::PushObject(poA);
+    CString* poB = pstrInterval->MidToEnd(k + 1, CString::Plain);
+    CleanupStack::PushObject(poB);
+    pStatement->SetExpressions(2, poA, poB);
+    CleanupStack::PopAndDestroy(2);
+}
+
+void LinkNamedFunction(const CStatement* pStatement, CString** ppoName, CFunction** ppFunction,
+                       int nWrongCountCode) {
+    OSTREL_ASSERT(pStatement && ppoName && *ppoName && ppFunction && !*ppFunction);
+    CFunction* pFound = pStatement->GetProgram()->FindFunction(*ppoName);
+    if (!pFound) {
+        pStatement->GetInterpreter()->RaiseNamedError(*ppoName, ERR_UNKNOWN_SYMBOL_COMMAND);
+    }
+    // Held before any further check, so that the statement's destructor
+    // gives the reference back whatever fails next.
+    pFound->AddReference();
+    *ppFunction = pFound;
+    delete *ppoName;
+    *ppoName = nullptr;
+    if (nWrongCountCode != 0 && pFound->GetParamCount() != 1) {
+        RaiseError(nWrongCountCode);
+    }
+}
+
+void ReleaseNamedFunction(CFunction* pFunction) {
+    if (pFunction) {
+        pFunction->ReleaseReference();
+    }
+}
+
+Extended ValueAt(CFunction* pFunction, Extended x) {
+    pFunction->SetParam(x, 1);
+    return pFunction->GetValue();
+}
+
+SInterval EvaluateOrderedInterval(CExpression* pExprA, CExpression* pExprB) {
+    const Extended a = pExprA->Evaluate();
+    const Extended b = pExprB->Evaluate();
+    const SInterval interval = b < a ? SInterval{b, a} : SInterval{a, b};
+    if (!(interval.lo < interval.hi)) {
+        RaiseError(ERR_INTERVAL_LENGTH);
+    }
+    return interval;
+}

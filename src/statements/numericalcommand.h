@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/extended.h"
+
+class CExpression;
+class CFunction;
+class CStatement;
+class CStatementWithExpressions;
+class CString;
+
+// What FINDZEROS, INTEGRATE and the plots share: a function of one parameter
+// named in the command, and an interval written as "A,B".
+
+// Parses the interval text as expressions 1 and 2 of the statement. The text
+// is split at its first comma outside quotes and brackets, which must stand
+// neither first nor last; otherwise nSyntaxCode is raised.
+void SetIntervalExpressions(CStatementWithExpressions* pStatement, const CString* pstrInterval,
+                            int nSyntaxCode);
+
+// Finds the function the name stands for (user functions first, then the
+// library) and holds it in *ppFunction by a counted reference, which the
+// statement releases with ReleaseNamedFunction. An unknown name raises
+// "Unknown symbol" quoting it. When nWrongCountCode is not 0, a function
+// without exactly one parameter raises that code. The name is destroyed once
+// the function is held.
+void LinkNamedFunction(const CStatement* pStatement, CString** ppoName, CFunction** ppFunction,
+                       int nWrongCountCode);
+void ReleaseNamedFunction(CFunction* pFunction);
+
+// f(x): parameter 1 set and the function evaluated, without BeforeCall.
+Extended ValueAt(CFunction* pFunction, Extended x);
+
+// The interval [lo, hi] from two endpoint expressions written in either
+// order; endpoints that are equal (or do not compare) raise "Interval must
+// have nonzero length.".
+struct SInterval {
+    Extended lo;
+    Extended hi;
+};
+SInterval EvaluateOrderedInterval(CExpression* pExprA, CExpression* pExprB);

@@ -1,0 +1,188 @@
+#include "enginetest.h"
+#include "linerunner.h"
+
+#include "core/cstring.h"
+#include "interpreter/cinterpreter.h"
+#include "interpreter/cprogram.h"
+#include "statements/cstatement.h"
+
+#include <memory>
+#include <string>
+
+namespace {
+
+class NumericalCommandTest : public EngineTest {};
+
+const std::string ONE_VARIABLE =
+    "ERROR! This statement can only deal with functions of ONE variable.\n";
+const std::string FINDZEROS_SYNTAX =
+    "ERROR! The syntax for FindZeros is \nFINDZEROS F,A,B \nwhere F is the function the zero "
+    "points are searched for, A and B are the search interval endpoints.\n";
+const std::string INTEGRATE_SYNTAX =
+    "ERROR! The syntax for Integrate is \nINTEGRATE F,A,B,VAR\nwhere F is the function being "
+    "integrated, A and B are expressions defining the integration interval endpoints and VAR is "
+    "the name of an existing variable.\n";
+
+std::string Heading(const char* pchFunc, const char* pchLo, const char* pchHi) {
+    return std::string("Zeros of function ") + pchFunc + "(X)\nin interval " + pchLo +
+           " <= X <= " + pchHi + " :\n\n";
+}
+
+// Lines whose echo the test does not look at.
+void Prepare(CRecordingInterface& ui, std::initializer_list<const char*> lines) {
+    RunLines(ui, lines);
+}
+
+TEST_F(NumericalCommandTest, FindZerosListsEveryZeroOfTheSine) {
+    CRecordingInterface ui;
+    Prepare(ui, {"SETNUMBERFORMAT 2"});
+    EXPECT_EQ(RunLines(ui, {"FINDZEROS SIN,1,10"}),
+              Heading("SIN", "1.00", "10.00") + "X1 = 3.14\nX2 = 6.28\nX3 = 9.42\n");
+}
+
+TEST_F(NumericalCommandTest, FindZerosReportsAZeroAtTheLowerEnd) {
+    CRecordingInterface ui;
+    Prepare(ui, {"FUNCTION F(X) = X*X - 1"});
+    EXPECT_EQ(RunLines(ui, {"FINDZEROS F,1,3"}), Heading("F", "1", "3") + "X1 = 1\n");
+    // Written the other way round, the interval is the same.
+    EXPECT_EQ(RunLines(ui, {"FINDZEROS F,3,1"}), Heading("F", "1", "3") + "X1 = 1\n");
+}
+
+TEST_F(NumericalCommandTest, FindZerosReportsAZeroOnASubIntervalBoundaryOnce) {
+    // On 0..5000 the sub-intervals are exactly 5 wide: 15 ends the third
+    // and starts the fourth.
+    CRecordingInterface ui;
+    Prepare(ui, {"FUNCTION F(X) = X - 15"});
+    EXPECT_EQ(RunLines(ui, {"FINDZEROS F,0,5000"}), Heading("F", "0", "5000") + "X1 = 15\n");
+}
+
+TEST_F(NumericalCommandTest, FindZerosMissesADoubleZeroBetweenGridPoints) {
+    CRecordingInterface ui;
+    Prepare(ui, {"FUNCTION D(X) = (X-0.25)*(X-0.25)"});
+    EXPECT_EQ(RunLines(ui, {"FINDZEROS D,0.1,0.9"}),
+              Heading("D", "0.1", "0.9") + "Couldn't find any zeros.\n");
+}
+
+TEST_F(NumericalCommandTest, FindZerosFailsForTwoParametersAfterTheHeading) {
+    CRecordingInterface ui;
+    Prepare(ui, {"FUNCTION G(X,Y) = X+Y"});
+    EXPECT_EQ(RunLines(ui, {"FINDZEROS G,0,1"}), Heading("G", "0", "1") + ONE_VARIABLE);
+}
+
+TEST_F(NumericalCommandTest, FindZerosOnAZeroLengthIntervalPrintsOnlyTheError) {
+    CRecordingInterface ui;
+    EXPECT_EQ(RunLines(ui, {"FINDZEROS SIN,1,1"}), "ERROR! Interval must have nonzero length.\n");
+}
+
+TEST_F(NumericalCommandTest, FindZerosPassesEvaluationErrorsOnAndKeepsItsOutput) {
+    CRecordingInterface ui;
+    Prepare(ui, {"FUNCTION R(X) = 1/(X-1000) + 0*X"});
+    // 1000 is an end of the 201st sub-interval of 0..5000.
+    EXPECT_EQ(RunLines(ui, {"FINDZEROS R,0,5000"}),
+              Heading("R", "0", "5000") + "ERROR! Division by zero.\n");
+}
+
+TEST_F(NumericalCommandTest, FindZerosSyntaxAndNames) {
+    CRecordingInterface ui;
+    EXPECT_EQ(RunLines(ui, {"FINDZEROS SIN", "FINDZEROS ,1,2"}),
+              "ERROR! Expected comma \",\".\nERROR! Expected comma \",\".\n");
+    EXPECT_EQ(RunLines(ui, {"FINDZEROS SIN,1", "FINDZEROS SIN,,1", "FINDZEROS SIN,1,"}),
+              FINDZEROS_SYNTAX + FINDZEROS_SYNTAX + FINDZEROS_SYNTAX);
+    EXPECT_EQ(RunLines(ui, {"FINDZEROS NOPE,0,1", "findzeros  sin ,0, 1"}),
+              "ERROR! Unknown symbol: \"NOPE\".\n" + Heading("SIN", "0", "1") + "X1 = 0\n");
+}
+
+TEST_F(NumericalCommandTest, FindZerosIsInReachOfTheInterrupt) {
+    // The interface is asked at every 1000th poll: within the 1001 polls of
+    // one search.
+    CRecordingInterface ui;
+    ui.SetInterrupted(true);
+    const std::string output = RunLines(ui, {"FINDZEROS SIN,0,3000"});
+    const std::string interrupted = "Execution interrupted by user.\n";
+    ASSERT_GT(output.size(), interrupted.size());
+    EXPECT_EQ(output.substr(output.size() - interrupted.size()), interrupted);
+    EXPECT_EQ(output.find("Couldn't"), std::string::npos);
+}
+
+TEST_F(NumericalCommandTest, IntegrateIsExactForASquare) {
+    CRecordingInterface ui;
+    Prepare(ui, {"FUNCTION F(X) = X*X", "DIM V"});
+    EXPECT_EQ(RunLines(ui, {"INTEGRATE F,0,3,V", "PRINT V"}),
+              "Computed definite integral of function F(X)\non interval from\nX = 0 to \nX = 3\n"
+              "Result saved in V\n9\n");
+    // The other way round the sign turns.
+    Prepare(ui, {"INTEGRATE F,3,0,V"});
+    EXPECT_EQ(RunLines(ui, {"PRINT V"}), "-9\n");
+}
+
+TEST_F(NumericalCommandTest, IntegrateOfALibraryFunction) {
+    CRecordingInterface ui;
+    Prepare(ui, {"DIM V", "INTEGRATE SIN,0,PI,V"});
+    // Simpson's error bound for h = PI/1000: PI * h^4 / 180, about 1.7e-12.
+    EXPECT_EQ(RunLines(ui, {"PRINT ABS(V-2) < 0.000000000002"}), "1\n");
+}
+
+TEST_F(NumericalCommandTest, IntegrateOverAZeroLengthIntervalStoresZeroAndReports) {
+    CRecordingInterface ui;
+    Prepare(ui, {"FUNCTION F(X) = X*X", "DIM V = 5"});
+    EXPECT_EQ(RunLines(ui, {"INTEGRATE F,2,2,V", "PRINT V"}),
+              "Computed definite integral of function F(X)\non interval from\nX = 2 to \nX = 2\n"
+              "Result saved in V\n0\n");
+}
+
+TEST_F(NumericalCommandTest, IntegrateIntoAConstantOrAnUndeclaredName) {
+    CRecordingInterface ui;
+    Prepare(ui, {"FUNCTION F(X) = X", "CONST C = 1"});
+    EXPECT_EQ(RunLines(ui, {"INTEGRATE F,0,1,C", "INTEGRATE F,0,1,W", "PRINT C"}),
+              "ERROR! Unknown symbol: \"C\".\nERROR! Unknown symbol: \"W\".\n1\n");
+}
+
+TEST_F(NumericalCommandTest, IntegrateRefusesOtherThanOneParameterBeforeAnyOutput) {
+    CRecordingInterface ui;
+    Prepare(ui, {"FUNCTION G(X,Y) = X+Y", "DIM V"});
+    EXPECT_EQ(RunLines(ui, {"INTEGRATE G,0,1,V", "INTEGRATE CLS,0,1,V", "INTEGRATE H,0,1,V"}),
+              ONE_VARIABLE + ONE_VARIABLE + "ERROR! Unknown symbol: \"H\".\n");
+}
+
+TEST_F(NumericalCommandTest, IntegrateSyntax) {
+    CRecordingInterface ui;
+    EXPECT_EQ(RunLines(ui, {"INTEGRATE F,0,1", "INTEGRATE ,0,1,V", "INTEGRATE F,,,V",
+                            "INTEGRATE F,0,1,"}),
+              INTEGRATE_SYNTAX + INTEGRATE_SYNTAX + INTEGRATE_SYNTAX + INTEGRATE_SYNTAX);
+}
+
+TEST_F(NumericalCommandTest, IntegrateInsideAFunctionStoresIntoItsResult) {
+    CRecordingInterface ui;
+    const std::string path = WriteProgramFile("area.bas", "FUNCTION SQ(X) = X*X\n"
+                                                          "FUNCTION AREA(B)\n"
+                                                          "INTEGRATE SQ,0,B,AREA\n"
+                                                          "END FUNCTION\n");
+    const std::string line = "RUNFILE \"" + path + "\"";
+    Prepare(ui, {line.c_str()});
+    EXPECT_EQ(RunLines(ui, {"PRINT AREA(3)"}),
+              "Computed definite integral of function SQ(X)\non interval from\nX = 0 to \nX = 3\n"
+              "Result saved in AREA\n9\n");
+}
+
+TEST_F(NumericalCommandTest, CommandsHoldTheirFunctionsOnlyWhileTheyExist) {
+    CRecordingInterface ui;
+    Prepare(ui, {"FUNCTION F(X) = X", "DIM V", "FINDZEROS F,-1,1", "INTEGRATE F,0,1,V"});
+    EXPECT_EQ(RunLines(ui, {"DELETE F", "DELETE V"}), "Deleted function F\nDeleted variable V\n");
+}
+
+TEST_F(NumericalCommandTest, DescribeNamesTheCommand) {
+    CRecordingInterface ui;
+    Prepare(ui, {"DIM V"});
+    for (const char* pchLine : {"FINDZEROS SIN,0,1", "INTEGRATE COS,0,1,V", "PLOTXY 0,1,SIN"}) {
+        CString line;
+        line.Set(pchLine);
+        std::unique_ptr<CStatement> poStatement(ui.GetInterpreter()->CreateStatement(&line));
+        poStatement->Describe();
+        poStatement->Link();
+        poStatement->Describe();
+    }
+    EXPECT_EQ(ui.TakeOutput(), "\nFindZeros SIN\nFindZeros SIN\nIntegrate COS\nIntegrate COS"
+                               "\nDrawGraph\nDrawGraph");
+}
+
+} // namespace
