@@ -171,9 +171,9 @@ void CPlotCurve::SampleCurve(const SInterval& interval, int nSamples, Extended* 
     for (int i = 0; i < nSamples; ++i) {
         GetProgram()->PollInterrupt();
         const Extended t = i * width / nSamples + interval.lo;
-        _pFuncY->SetParam(t, 1);
+        SetParameter(_pFuncY, t);
         if (_pFuncX) {
-            _pFuncX->SetParam(t, 1);
+            SetParameter(_pFuncX, t);
         }
         const Extended y = _pFuncY->GetValue();
         const Extended x = _pFuncX ? _pFuncX->GetValue() : t;

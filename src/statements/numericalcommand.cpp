@@ -49,8 +49,15 @@ void ReleaseNamedFunction(CFunction* pFunction) {
     }
 }
 
-Extended ValueAt(CFunction* pFunction, Extended x) {
+void SetParameter(CFunction* pFunction, Extended x) {
+    // A call may leave the parameter list elsewhere than the cursor says
+    // (a function with a body reads its result from the list's end).
+    pFunction->ResetParamCursor();
     pFunction->SetParam(x, 1);
+}
+
+Extended ValueAt(CFunction* pFunction, Extended x) {
+    SetParameter(pFunction, x);
     return pFunction->GetValue();
 }
 

@@ -27,6 +27,8 @@ void LinkNamedFunction(const CStatement* pStatement, CString** ppoName, CFunctio
                        int nWrongCountCode);
 void ReleaseNamedFunction(CFunction* pFunction);
 
+// Sets parameter 1 of the function to x.
+void SetParameter(CFunction* pFunction, Extended x);
 // f(x): parameter 1 set and the function evaluated, without BeforeCall.
 Extended ValueAt(CFunction* pFunction, Extended x);
 

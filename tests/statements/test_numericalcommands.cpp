@@ -164,6 +164,18 @@ TEST_F(NumericalCommandTest, IntegrateInsideAFunctionStoresIntoItsResult) {
               "Result saved in AREA\n9\n");
 }
 
+TEST_F(NumericalCommandTest, IntegrateOfAFunctionWithABody) {
+    // Such a function reads its result from the end of its parameter list
+    // after every call; the next value must still reach the parameter.
+    CRecordingInterface ui;
+    const std::string path = WriteProgramFile("square.bas", "FUNCTION SQ(X)\n"
+                                                            "SQ = X*X\n"
+                                                            "END FUNCTION\n");
+    const std::string line = "RUNFILE \"" + path + "\"";
+    Prepare(ui, {line.c_str(), "DIM V", "INTEGRATE SQ,0,3,V"});
+    EXPECT_EQ(RunLines(ui, {"PRINT V"}), "9\n");
+}
+
 TEST_F(NumericalCommandTest, CommandsHoldTheirFunctionsOnlyWhileTheyExist) {
     CRecordingInterface ui;
     Prepare(ui, {"FUNCTION F(X) = X", "DIM V", "FINDZEROS F,-1,1", "INTEGRATE F,0,1,V"});

@@ -128,6 +128,20 @@ TEST_F(PlotTest, ReversedIntervalDrawsTheSameAndNamesTheSmallerEndFirst) {
     EXPECT_EQ(ui.TakeCalls(), SMALL_PLOT);
 }
 
+TEST_F(PlotTest, FunctionWithABodyPlotsLikeTheOneLineForm) {
+    CCanvasRecorder ui(8, 100);
+    const std::string path = WriteProgramFile("square.bas", "FUNCTION F(X)\n"
+                                                            "F = X*X\n"
+                                                            "END FUNCTION\n");
+    const std::string line = "RUNFILE \"" + path + "\"";
+    Define(ui, {line.c_str()});
+    RunLines(ui, {"PLOTXY 0,3,F"});
+    EXPECT_EQ(ui.TakeCalls(), SMALL_PLOT);
+    Define(ui, {"FUNCTION G(T) = T"});
+    RunLines(ui, {"PLOTTXY 0,3,G,F"});
+    EXPECT_EQ(CurveCalls(ui.TakeCalls()).back(), "LineTo(2.99,8.9401)");
+}
+
 TEST_F(PlotTest, PlotXYTakesPaneWidthMinusFiveSamplesAndLeavesOutTheRightEnd) {
     CCanvasRecorder ui(300, 200);
     Define(ui, {"FUNCTION F(X) = 2*X"});
