@@ -19,23 +19,20 @@ namespace {
 constexpr int PARAMETRIC_SAMPLES = 300;
 constexpr Extended HEADROOM = 0.1L;
 
-bool IsFinite(Extended value) {
-    return std::isfinite(value);
-}
-
 // A range that one value spans is widened by 1 on each side, or, for a value
 // too large for 1 to make a difference, by a small part of the value; then
 // it gets its headroom. A range the numbers cannot hold is an overflow.
 CPlotCurve::SRange Widened(CPlotCurve::SRange range) {
     if (range.lo == range.hi) {
-        const Extended spread = std::fmax(1.0L, std::fabs(range.lo) * 1e-15L);
+        const bool bOneCounts = range.lo - 1 < range.lo && range.hi + 1 > range.hi;
+        const Extended spread = bOneCounts ? 1 : std::fabs(range.lo) * 1e-15L;
         range.lo -= spread;
         range.hi += spread;
     }
     const Extended r = range.hi - range.lo;
     range.hi += HEADROOM * r;
     range.lo -= HEADROOM * r;
-    if (!IsFinite(range.lo) || !IsFinite(range.hi)) {
+    if (!std::isfinite(range.lo) || !std::isfinite(range.hi)) {
         RaiseError(ERR_OVERFLOW);
     }
     return range;
@@ -137,7 +134,7 @@ CPlotCurve::SGridStep CPlotCurve::ChooseGridStep(Extended lo, Extended hi) {
         RaiseError(ERR_ILLEGAL_PARAMETER_UI);
     }
     const Extended d = hi - lo;
-    if (!IsFinite(d)) {
+    if (!std::isfinite(d)) {
         RaiseError(ERR_OVERFLOW);
     }
     Extended candidates[3] = {1, 2, 5};
@@ -178,7 +175,7 @@ void CPlotCurve::SampleCurve(const SInterval& interval, int nSamples, Extended* 
         const Extended y = _pFuncY->GetValue();
         const Extended x = _pFuncX ? _pFuncX->GetValue() : t;
         // The scaling and the mapping to pixels need finite numbers.
-        if (!IsFinite(x) || !IsFinite(y)) {
+        if (!std::isfinite(x) || !std::isfinite(y)) {
             RaiseError(ERR_OVERFLOW);
         }
         px[i] = x;

@@ -50,16 +50,12 @@ TEST_F(FunctionButtonTest, BlanksInsideTheQuotesAreTrimmed) {
     EXPECT_EQ(ui.TakeCalls(), Calls{"SetFunctionButton(1,[One],[PRINT 1],edit)"});
 }
 
-TEST_F(FunctionButtonTest, CaptionOfTenCharactersIsTheLongest) {
+TEST_F(FunctionButtonTest, TextsOfBlanksOnlyAreEmpty) {
     CCanvasRecorder ui;
-    EXPECT_EQ(RunLines(ui, {"SETFUNCTIONBUTTON 1, \"X\", \"abcdefghij\", 0",
-                            "SETFUNCTIONBUTTON 1, \"X\", \"abcdefghijk\", 0",
-                            "SETFUNCTIONBUTTON 1, \"X\", \"\", 0",
-                            "SETFUNCTIONBUTTON 1, \"X\", \"   \", 0"}),
-              CAPTION_ERROR + CAPTION_ERROR + CAPTION_ERROR);
-    EXPECT_EQ(ui.TakeCalls(), Calls{"SetFunctionButton(1,[abcdefghij],[X],edit)"});
-    // Blanks only are no command either.
-    EXPECT_EQ(RunLines(ui, {"SETFUNCTIONBUTTON 1, \"  \", \"Cap\", 0"}), COMMAND_ERROR);
+    EXPECT_EQ(RunLines(ui, {"SETFUNCTIONBUTTON 1, \"X\", \"   \", 0",
+                            "SETFUNCTIONBUTTON 1, \"  \", \"Cap\", 0"}),
+              CAPTION_ERROR + COMMAND_ERROR);
+    EXPECT_EQ(ui.TakeCalls(), Calls{});
 }
 
 TEST_F(FunctionButtonTest, EmptyCommandIsRefusedAfterTheCaption) {

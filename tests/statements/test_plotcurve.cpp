@@ -359,22 +359,6 @@ TEST_F(PlotTest, PlottedFunctionsAreReleasedAfterTheLine) {
               "Deleted function F\nDeleted function G\nERROR! Unknown symbol: \"F\".\n");
 }
 
-TEST_F(PlotTest, PlotInAProgramFileRunsEachTimeControlReachesIt) {
-    CCanvasRecorder ui(8, 100);
-    const std::string path = WriteProgramFile("plots.bas", "FUNCTION F(X) = X*X\n"
-                                                           "DIM I\n"
-                                                           "FOR I = 1 TO 2\n"
-                                                           "PLOTXY 0,3,F\n"
-                                                           "NEXT\n");
-    const std::string line = "RUNFILE \"" + path + "\"";
-    EXPECT_EQ(RunLines(ui, {line.c_str()}),
-              "Plotted Y = F(X)\non interval from\nX = 0 to \nX = 3\n"
-              "Plotted Y = F(X)\non interval from\nX = 0 to \nX = 3\n");
-    Calls twice = SMALL_PLOT;
-    twice.insert(twice.end(), SMALL_PLOT.begin(), SMALL_PLOT.end());
-    EXPECT_EQ(ui.TakeCalls(), twice);
-}
-
 struct SStepCase {
     Extended d;
     Extended step;
