@@ -72,6 +72,7 @@ void CUserFunction::Define(const CString* pstrName, const CString* pstrExpr,
         poResult->SetName(GetName());
         GetParams()->AddLast(poResult);
         CleanupStack::Pop();
+        _pResult = poResult;
     }
 }
 
@@ -198,6 +199,7 @@ Extended CUserFunction::GetValue() {
     if (_poExpr || IsSubroutine()) {
         return _poExpr ? value : 0;
     }
-    GetParams()->GoToEnd();
-    return GetParams()->GetCurrent()->GetValue();
+    // Read without walking the parameter list: its cursor is where the
+    // next SetParam expects it.
+    return _pResult->GetValue();
 }

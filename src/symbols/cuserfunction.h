@@ -3,6 +3,7 @@
 #include "cfunction.h"
 
 class CExpression;
+class CVariable;
 class CStatement;
 
 // A function or subroutine the user defined with FUNCTION or SUB: either one
@@ -33,6 +34,8 @@ private:
 
     CExpression* _poExpr = nullptr;
     CStatement* _poStatFunctionBody = nullptr;
+    // The last of the parameter variables, for a function (not a SUB).
+    CVariable* _pResult = nullptr;
     bool _bRunning = false;
     bool _bHasLocals = false;
 };

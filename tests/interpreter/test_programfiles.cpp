@@ -186,3 +186,14 @@ TEST_F(ProgramFileTest, AFileRunningItselfIsStopped) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ProgramFileTest, ZerosOfAFunctionWithABody) {
+    // Reading the result of a call must leave the parameters where the
+    // next call puts its argument.
+    EXPECT_EQ(RunFile("FUNCTION S(X)\nS = X - 0.5\nEND FUNCTION\nFINDZEROS S,0,1\n"),
+              "Zeros of function S(X)\nin interval 0 <= X <= 1 :\n\nX1 = 0.5\n");
+}
+
+} // namespace
