@@ -5,9 +5,13 @@
 deps:
 	@./scripts/install-deps.sh
 
+# Both programs also stand at build/ostrel and build/ostrel-console, linked
+# into the preset's build tree.
 build: deps
 	cmake --preset default
 	cmake --build --preset default
+	ln -sfn default/src/window/ostrel build/ostrel
+	ln -sfn default/src/console/ostrel-console build/ostrel-console
 
 build-sanitize: deps
 	cmake --preset sanitize
@@ -16,10 +20,10 @@ build-sanitize: deps
 # The window needs a display; without one the terminal program starts.
 run: build
 	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then \
-		./build/default/src/window/ostrel; \
+		./build/ostrel; \
 	else \
 		echo "No display found: starting the terminal program ostrel-console."; \
-		./build/default/src/console/ostrel-console; \
+		./build/ostrel-console; \
 	fi
 
 test: build

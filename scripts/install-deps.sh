@@ -4,7 +4,7 @@
 set -eu
 
 packages="cmake g++ make pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev \
-xvfb xauth fonts-dejavu-core"
+xvfb xauth fonts-dejavu-core libedit-dev"
 
 missing=""
 for p in $packages; do

@@ -12,13 +12,21 @@ namespace {
 
 volatile std::sig_atomic_t g_bLineRunning = 0;
 volatile std::sig_atomic_t g_bInterruptRequested = 0;
+volatile std::sig_atomic_t g_bInteractive = 0;
+volatile std::sig_atomic_t g_bPromptInterrupted = 0;
 
 extern "C" void OnInterruptSignal(int nSignal) {
     if (g_bLineRunning) {
         g_bInterruptRequested = 1;
         return;
     }
-    // Idle: Ctrl+C ends the program, as in any terminal program.
+    if (g_bInteractive) {
+        // At the prompt Ctrl+C drops the line being typed, as in a shell:
+        // the read it interrupts returns, and the reader starts afresh.
+        g_bPromptInterrupted = 1;
+        return;
+    }
+    // Reading a script: Ctrl+C ends the program, as in any terminal program.
     std::signal(nSignal, SIG_DFL);
     std::raise(nSignal);
 }
@@ -38,11 +46,20 @@ CConsoleWindow::~CConsoleWindow() {
     --n_ivcInstance;
 }
 
-void CConsoleWindow::InstallInterruptHandler() {
+void CConsoleWindow::InstallInterruptHandler(bool bInteractive) {
+    g_bInteractive = bInteractive ? 1 : 0;
     struct sigaction action = {};
     action.sa_handler = OnInterruptSignal;
     sigemptyset(&action.sa_mask);
+    // No SA_RESTART: a read at the prompt must return when Ctrl+C comes.
+    action.sa_flags = 0;
     sigaction(SIGINT, &action, nullptr);
+}
+
+bool CConsoleWindow::TakePromptInterrupt() {
+    const bool bInterrupted = g_bPromptInterrupted != 0;
+    g_bPromptInterrupted = 0;
+    return bInterrupted;
 }
 
 bool CConsoleWindow::ResetCalculator(bool bRunStartupFile) {
@@ -68,43 +85,70 @@ bool CConsoleWindow::ResetCalculator(bool bRunStartupFile) {
     if (!ReportLeaks(poInterface)) {
         poInterface->ClearOutput();
     }
-    if (bRunStartupFile) {
-        Execute(STARTUP_LINE);
+    if (bRunStartupFile && !Execute(STARTUP_LINE)) {
+        _bAnyLineFailed = true;
     }
+    FlushPendingCarriageReturn();
+    std::fflush(_pOutput);
     return true;
 }
 
-void CConsoleWindow::RunLine(const std::string& line) {
-    // The carriage return and the line feed never reach the input line.
-    std::string text;
-    for (char ch : line) {
-        if (ch != '\r' && ch != '\n') {
-            text += ch;
-        }
+bool CConsoleWindow::RunLine(const std::string& line) {
+    // The line end never reaches the input line: the line feed, and a
+    // carriage return before it, as a file written on Windows has.
+    std::string text = line;
+    if (!text.empty() && text.back() == '\n') {
+        text.pop_back();
     }
+    if (!text.empty() && text.back() == '\r') {
+        text.pop_back();
+    }
+    bool bSucceeded = true;
     // \F1 to \F4 stand for a click on a function button.
     if (text.size() == 3 && text[0] == '\\' && (text[1] == 'F' || text[1] == 'f') &&
         text[2] >= '1' && text[2] <= '4') {
+        _bCommandFailed = false;
         g_bInterruptRequested = 0;
         g_bLineRunning = 1;
         _poInterface->PressFunctionButton(text[2] - '0');
         g_bLineRunning = 0;
+        bSucceeded = !_bCommandFailed;
     } else {
-        Execute(text.c_str());
+        bSucceeded = Execute(text.c_str());
     }
     FlushPendingCarriageReturn();
     std::fflush(_pOutput);
+    if (!bSucceeded) {
+        _bAnyLineFailed = true;
+    }
+    return bSucceeded;
 }
 
-void CConsoleWindow::Execute(const char* pchLine) {
+bool CConsoleWindow::RunFile(const char* pchFileName) {
+    // Quoted as the menu's "Run file..." quotes it; a name that holds a
+    // double quote makes a line that RUNFILE itself refuses.
+    const std::string line = std::string("runfile \"") + pchFileName + '"';
+    const bool bSucceeded = Execute(line.c_str());
+    FlushPendingCarriageReturn();
+    std::fflush(_pOutput);
+    if (!bSucceeded) {
+        _bAnyLineFailed = true;
+    }
+    return bSucceeded;
+}
+
+bool CConsoleWindow::Execute(const char* pchLine) {
     g_bInterruptRequested = 0;
     g_bLineRunning = 1;
-    _poInterface->ExecuteLine(pchLine);
+    const bool bSucceeded = _poInterface->ExecuteLine(pchLine);
     g_bLineRunning = 0;
+    return bSucceeded;
 }
 
 void CConsoleWindow::RunCommand(const char* pchText) {
-    _poInterface->ExecuteLine(pchText);
+    if (!_poInterface->ExecuteLine(pchText)) {
+        _bCommandFailed = true;
+    }
 }
 
 bool CConsoleWindow::IsInterruptRequested() {
@@ -125,6 +169,8 @@ void CConsoleWindow::WriteOutput(const char* pchText) {
             std::fputc(*pch, _pOutput);
         }
     }
+    // Output shows as it is produced, also through a pipe.
+    std::fflush(_pOutput);
 }
 
 void CConsoleWindow::FlushPendingCarriageReturn() {

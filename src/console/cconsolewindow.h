@@ -9,12 +9,13 @@ class CWindowInterface;
 
 // The window operations of the terminal program: the output pane is the
 // standard output, the menus' check marks and the buttons' captions are
-// plain state, and the graph pane is a canvas of the design size that
-// draws nothing. The user interrupts a run with Ctrl+C.
+// plain state, and there is no graph pane: a virtual one of 300 by 200
+// pixels gives plots their sampling and draws nothing. The user interrupts
+// a run with Ctrl+C.
 class CConsoleWindow : public CWindowOperations {
 public:
-    static constexpr int GRAPH_WIDTH = 225;
-    static constexpr int GRAPH_HEIGHT = 145;
+    static constexpr int GRAPH_WIDTH = 300;
+    static constexpr int GRAPH_HEIGHT = 200;
 
     explicit CConsoleWindow(std::FILE* pOutput);
     ~CConsoleWindow() override;
@@ -27,12 +28,22 @@ public:
     // told otherwise, the start-up file. False when initialising failed.
     bool ResetCalculator(bool bRunStartupFile);
     // One typed line: a function-button key (\F1 to \F4) or a command.
-    void RunLine(const std::string& line);
+    // False when what it ran reported an error.
+    bool RunLine(const std::string& line);
+    // Runs the program file through the line runfile "FILE"; false when it
+    // reported an error.
+    bool RunFile(const char* pchFileName);
+    // Whether any line run so far, the start-up file's included, reported
+    // an error.
+    bool HasAnyLineFailed() const { return _bAnyLineFailed; }
     CWindowInterface* GetInterface() const { return _poInterface; }
 
-    // Makes Ctrl+C interrupt a running line; while no line runs it ends
-    // the program as usual.
-    static void InstallInterruptHandler();
+    // Makes Ctrl+C interrupt a running line. While no line runs it ends the
+    // program as usual, or, at an interactive prompt, only marks the prompt
+    // as interrupted (see TakePromptInterrupt).
+    static void InstallInterruptHandler(bool bInteractive);
+    // True once after a Ctrl+C that came while no line ran.
+    static bool TakePromptInterrupt();
 
     void WriteOutput(const char* pchText) override;
     void ClearOutputPane() override {}
@@ -60,8 +71,9 @@ public:
     bool IsInterruptRequested() override;
 
 private:
-    // Runs a line through the interface with Ctrl+C armed.
-    void Execute(const char* pchLine);
+    // Runs a line through the interface with Ctrl+C armed; false when it
+    // reported an error.
+    bool Execute(const char* pchLine);
     void FlushPendingCarriageReturn();
 
     std::FILE* _pOutput;
@@ -71,6 +83,9 @@ private:
     int _nNumberFormat = 1;
     int _nGraphicsFormat = 1;
     bool _bToolbarVisible = true;
+    bool _bAnyLineFailed = false;
+    // Set when a command started by a function button reported an error.
+    bool _bCommandFailed = false;
     // The output pane's line breaks are CR LF; the terminal's are LF. A CR
     // at the end of one piece of output waits for the next piece.
     bool _bPendingCarriageReturn = false;

@@ -97,13 +97,14 @@ void CWindowInterface::Initialise() {
     _poInterpreter->SetProgram(_poProgram);
 }
 
-void CWindowInterface::ExecuteLine(const char* pchLine) {
+bool CWindowInterface::ExecuteLine(const char* pchLine) {
     OSTREL_ASSERT(pchLine);
     OSTREL_ASSERT(_poInterpreter);
     // Held by plain pointers rather than on the cleanup stack: a raise
     // empties the stack, and these two must survive it to be destroyed here.
     CString* poLine = nullptr;
     CStatement* poStatement = nullptr;
+    _bLastLineFailed = false;
     try {
         poLine = new CString;
         poLine->Set(pchLine);
@@ -112,11 +113,13 @@ void CWindowInterface::ExecuteLine(const char* pchLine) {
         poStatement->Link();
         poStatement->Execute();
     } catch (int nCode) {
+        _bLastLineFailed = true;
         ReportError(nCode, this);
         PrintText("\n");
     }
     delete poStatement;
     delete poLine;
+    return !_bLastLineFailed;
 }
 
 void CWindowInterface::CheckButtonIndex(int iButton) {

@@ -50,7 +50,11 @@ public:
     void Initialise();
     void AttachWindow(CWindowOperations* pWindow) { _pWindow = pWindow; }
     // Runs one command line and reports its error, if any, in the output.
-    void ExecuteLine(const char* pchLine);
+    // False when the line reported an error (the interruption included).
+    bool ExecuteLine(const char* pchLine);
+    // Whether the line run last reported an error: callers that only see
+    // the output pane, such as a run-at-once button, learn it here.
+    bool HasLastLineFailed() const { return _bLastLineFailed; }
     // A click on function button iButton: runs its command or offers it as
     // a template in the input line.
     void PressFunctionButton(int iButton);
@@ -86,6 +90,7 @@ private:
     Extended _x0 = 0, _y0 = 0, _x1 = 1, _y1 = 1;
     int _pxLeft = 0, _pyTop = 0, _pxRight = 0, _pyBottom = 0;
     bool _bToolbarShown = true;
+    bool _bLastLineFailed = false;
     int _nGraphicsFormat = GF_MEDIUM;
     SFunctionButton _buttons[BUTTON_COUNT];
 };

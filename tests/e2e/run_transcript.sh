@@ -5,7 +5,9 @@
 # empty one) and the exact output expected from all of them ("| " then the
 # line, or "|" alone for an empty one). Lines starting with "#" are
 # comments; a comment "#args: ..." replaces the program's arguments, which
-# are --no-autoexec by default. A comment "#file NAME: TEXT" adds the line
+# are --no-autoexec by default; a comment "#status: N" gives the exit status
+# expected, 0 by default (1 when a line reports an error). A comment
+# "#file NAME: TEXT" adds the line
 # TEXT to the file NAME before the program starts. Other lines are ignored.
 # The program runs in a directory of its own, so no start-up file is found
 # there unless the transcript writes one.
@@ -28,12 +30,14 @@ args=$(sed -n 's/^#args:[ ]*//p' "$transcript" | head -n 1)
 if ! grep -q '^#args:' "$transcript"; then
     args=--no-autoexec
 fi
+expected_status=$(sed -n 's/^#status:[ ]*//p' "$transcript" | head -n 1)
+expected_status=${expected_status:-0}
 
 status=0
 # shellcheck disable=SC2086
 (cd "$work" && "$console" $args < input > actual 2>&1) || status=$?
-if [ "$status" -ne 0 ]; then
-    echo "ostrel-console exited with status $status"
+if [ "$status" -ne "$expected_status" ]; then
+    echo "ostrel-console exited with status $status, expected $expected_status"
     cat "$work/actual"
     exit 1
 fi

@@ -381,6 +381,28 @@ TEST_F(WindowInterfaceTest, ErrorWhileExecutingEndsTheLine) {
     EXPECT_EQ(TakeOutput(), "ERROR! Division by zero.\r\n");
 }
 
+TEST_F(WindowInterfaceTest, ExecuteLineTellsWhetherTheLineReportedAnError) {
+    EXPECT_TRUE(poUI->ExecuteLine("? 1"));
+    EXPECT_FALSE(poUI->HasLastLineFailed());
+    EXPECT_FALSE(poUI->ExecuteLine("PRINT 1/0"));
+    EXPECT_TRUE(poUI->HasLastLineFailed());
+    EXPECT_FALSE(poUI->ExecuteLine("FOR I=1 DO PRINT I"));
+    EXPECT_TRUE(poUI->HasLastLineFailed());
+    // Each line starts afresh.
+    EXPECT_TRUE(poUI->ExecuteLine(""));
+    EXPECT_FALSE(poUI->HasLastLineFailed());
+    TakeOutput();
+}
+
+TEST_F(WindowInterfaceTest, InterruptionCountsAsAnError) {
+    poUI->ExecuteLine("STATIC J");
+    TakeOutput();
+    window.bInterrupt = true;
+    EXPECT_FALSE(poUI->ExecuteLine("FOR J=1 TO 100000000 DO J=J"));
+    EXPECT_TRUE(poUI->HasLastLineFailed());
+    EXPECT_EQ(TakeOutput(), "Execution interrupted by user.\r\n");
+}
+
 TEST_F(WindowInterfaceTest, InterfaceStaysUsableAfterAnError) {
     poUI->ExecuteLine("?!");
     EXPECT_EQ(TakeOutput().rfind("ERROR! ", 0), 0U);
