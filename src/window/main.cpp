@@ -1,9 +1,13 @@
-// ostrel: the calculator in its window.
+// ostrel: the calculator in its window. `ostrel FILE.bas ...` runs the files
+// after the start-up file, once the window is up, so that a plot in them
+// draws on the pane as the user sees it.
 
 #include "uFrmCalc.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QStringList>
+#include <QTimer>
 
 #include <clocale>
 #include <exception>
@@ -36,7 +40,13 @@ int main(int argc, char** argv) {
     TApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ostrel"));
     std::setlocale(LC_NUMERIC, "C");
+    const QStringList files = QCoreApplication::arguments().mid(1);
     TfrmCalc frmCalc;
     frmCalc.show();
+    QTimer::singleShot(0, &frmCalc, [&frmCalc, files] {
+        for (const QString& file : files) {
+            frmCalc.RunFile(file);
+        }
+    });
     return app.exec();
 }

@@ -16,10 +16,10 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -241,9 +241,19 @@ void TGraphPaintBox::TextOut(int x, int y, const char* pchText) {
 
 // --- TfrmCalc --------------------------------------------------------------------
 
+namespace {
+
+// How often a running line handles the window's events: often enough that
+// Escape and repaints feel immediate, rarely enough to cost nothing.
+constexpr std::chrono::milliseconds EVENT_INTERVAL{25};
+
+} // namespace
+
 TfrmCalc::CRunGuard::CRunGuard(TfrmCalc* pForm) : _pForm(pForm) {
     if (_pForm->_nRunning++ == 0) {
         _pForm->_bInterrupt = false;
+        // The first poll of a line handles what is pending at once.
+        _pForm->_lastEvents = {};
         qApp->installEventFilter(_pForm);
     }
 }
@@ -251,6 +261,7 @@ TfrmCalc::CRunGuard::CRunGuard(TfrmCalc* pForm) : _pForm(pForm) {
 TfrmCalc::CRunGuard::~CRunGuard() {
     if (--_pForm->_nRunning == 0) {
         qApp->removeEventFilter(_pForm);
+        _pForm->FlushOutput();
     }
 }
 
@@ -264,8 +275,6 @@ TfrmCalc::TfrmCalc(const char* pchStartupLine) : _pchStartupLine(pchStartupLine)
     move(162, 241);
     resize(745, 241);
     ResetCalculator();
-    // No help viewer here: the help is a page beside the program.
-    _helpFile = QCoreApplication::applicationDirPath() + QStringLiteral("/ostrel.html");
 }
 
 TfrmCalc::~TfrmCalc() {
@@ -521,10 +530,35 @@ void TfrmCalc::mnuExecuteClick() {
     {
         CRunGuard guard(this);
         QCoreApplication::processEvents();
-        const QByteArray line = editInput->text().toUtf8();
+        const QString text = editInput->text();
+        RememberInput(text);
+        const QByteArray line = text.toUtf8();
         _poWindowInterface->ExecuteLine(line.constData());
     }
     QApplication::restoreOverrideCursor();
+}
+
+void TfrmCalc::RememberInput(const QString& text) {
+    // The same line entered again and again is one entry to walk past.
+    if (!text.isEmpty() && (_inputHistory.isEmpty() || _inputHistory.constLast() != text)) {
+        _inputHistory.append(text);
+    }
+    _iHistory = static_cast<int>(_inputHistory.size());
+    _historyDraft.clear();
+}
+
+void TfrmCalc::RecallInput(int nStep) {
+    const int nEntries = static_cast<int>(_inputHistory.size());
+    const int iNew = std::clamp(_iHistory + nStep, 0, nEntries);
+    if (iNew == _iHistory) {
+        return;
+    }
+    if (_iHistory == nEntries) {
+        // Leaving the line being typed: it comes back below the newest.
+        _historyDraft = editInput->text();
+    }
+    _iHistory = iNew;
+    editInput->setText(iNew == nEntries ? _historyDraft : _inputHistory[iNew]);
 }
 
 void TfrmCalc::mnuRunFileClick() {
@@ -540,27 +574,73 @@ void TfrmCalc::mnuRunFileClick() {
     if (dlgOpen.exec() != QDialog::Accepted || dlgOpen.selectedFiles().isEmpty()) {
         return;
     }
-    const QString fileName = QFileInfo(dlgOpen.selectedFiles().constFirst()).absoluteFilePath();
-    ExecuteGuarded(QByteArrayLiteral("runfile \"") + fileName.toUtf8() + '"');
+    RunFile(dlgOpen.selectedFiles().constFirst());
+}
+
+void TfrmCalc::RunFile(const QString& fileName) {
+    if (_nRunning > 0) {
+        return;
+    }
+    const QString fullName = QFileInfo(fileName).absoluteFilePath();
+    ExecuteGuarded(QByteArrayLiteral("runfile \"") + fullName.toUtf8() + '"');
 }
 
 void TfrmCalc::mnuShowHelpClick() {
-    if (!QFileInfo::exists(_helpFile)) {
-        QMessageBox::information(this, QStringLiteral("Ostrel 1.0"),
-                                 QStringLiteral("Cannot find the help file %1.").arg(_helpFile));
-        return;
+    ShowHelp(0);
+}
+
+QString TfrmCalc::HelpSection(int nHelpContext) {
+    switch (nHelpContext) {
+    case 1:
+        return QStringLiteral("input-line");
+    case 2:
+        return QStringLiteral("output-pane");
+    case 5:
+        return QStringLiteral("function-buttons");
+    default:
+        return {};
     }
-    QDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("Ostrel Help"));
-    dialog.resize(640, 480);
-    auto* pLayout = new QVBoxLayout(&dialog);
-    auto* pBrowser = new QTextBrowser(&dialog);
-    pBrowser->setSource(QUrl::fromLocalFile(_helpFile));
-    pLayout->addWidget(pBrowser);
-    auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
-    connect(pButtons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    pLayout->addWidget(pButtons);
-    dialog.exec();
+}
+
+QUrl TfrmCalc::HelpFileUrl() {
+    const QString dir = QCoreApplication::applicationDirPath();
+    for (const QString& name : {dir + QStringLiteral("/ostrel.html"),
+                                dir + QStringLiteral("/../share/ostrel/ostrel.html")}) {
+        if (QFileInfo::exists(name)) {
+            return QUrl::fromLocalFile(QFileInfo(name).canonicalFilePath());
+        }
+    }
+    return QUrl(QStringLiteral("qrc:/help/ostrel.html"));
+}
+
+void TfrmCalc::ShowHelp(int nHelpContext) {
+    if (!_pHelpWindow) {
+        // One help window, not modal, so that the reference stays open
+        // beside the calculator while the user types.
+        _pHelpWindow = new QDialog(this);
+        _pHelpWindow->setObjectName(QStringLiteral("frmHelp"));
+        _pHelpWindow->setWindowTitle(QStringLiteral("Ostrel Help"));
+        _pHelpWindow->resize(640, 480);
+        auto* pLayout = new QVBoxLayout(_pHelpWindow);
+        _pHelpBrowser = new QTextBrowser(_pHelpWindow);
+        _pHelpBrowser->setObjectName(QStringLiteral("helpBrowser"));
+        pLayout->addWidget(_pHelpBrowser);
+        auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Close, _pHelpWindow);
+        connect(pButtons, &QDialogButtonBox::rejected, _pHelpWindow, &QDialog::reject);
+        pLayout->addWidget(pButtons);
+    }
+    QUrl url = HelpFileUrl();
+    const QString section = HelpSection(nHelpContext);
+    if (!section.isEmpty()) {
+        url.setFragment(section);
+    }
+    _pHelpBrowser->setSource(url);
+    if (section.isEmpty()) {
+        _pHelpBrowser->verticalScrollBar()->setValue(0);
+    }
+    _pHelpWindow->show();
+    _pHelpWindow->raise();
+    _pHelpWindow->activateWindow();
 }
 
 void TfrmCalc::mnuAboutClick() {
@@ -669,8 +749,13 @@ bool TfrmCalc::eventFilter(QObject* pObject, QEvent* pEvent) {
     }
     if (pEvent->type() == QEvent::KeyPress) {
         const auto* pKey = static_cast<QKeyEvent*>(pEvent);
-        if (pKey->key() == Qt::Key_F1 && pObject->property("helpContext").isValid()) {
-            mnuShowHelpClick();
+        if (pKey->key() == Qt::Key_F1) {
+            // A control without a help context of its own gets the contents.
+            ShowHelp(pObject->property("helpContext").toInt());
+            return true;
+        }
+        if (pObject == editInput && (pKey->key() == Qt::Key_Up || pKey->key() == Qt::Key_Down)) {
+            RecallInput(pKey->key() == Qt::Key_Up ? -1 : 1);
             return true;
         }
         // Carriage return and line feed never reach a control as typed
@@ -719,14 +804,26 @@ void TfrmCalc::WriteOutput(const char* pchText) {
     // The engine's line breaks are CR LF; the pane breaks at LF alone.
     QString text = _outputDecoder.decode(QByteArrayView(pchText));
     text.remove(QLatin1Char('\r'));
+    _pendingOutput += text;
+    if (_nRunning == 0) {
+        FlushOutput();
+    }
+}
+
+void TfrmCalc::FlushOutput() {
+    if (_pendingOutput.isEmpty()) {
+        return;
+    }
     QTextCursor cursor = memoOutput->textCursor();
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(text);
+    cursor.insertText(_pendingOutput);
+    _pendingOutput.clear();
     memoOutput->setTextCursor(cursor);
     memoOutput->ensureCursorVisible();
 }
 
 void TfrmCalc::ClearOutputPane() {
+    _pendingOutput.clear();
     memoOutput->clear();
 }
 
@@ -845,7 +942,12 @@ bool TfrmCalc::IsInterruptRequested() {
     // Pending events are handled only here, while a line runs: Escape
     // reaches the run filter, and the panes keep painting.
     if (_nRunning > 0) {
-        QCoreApplication::processEvents();
+        const auto now = std::chrono::steady_clock::now();
+        if (now - _lastEvents >= EVENT_INTERVAL) {
+            FlushOutput();
+            QCoreApplication::processEvents();
+            _lastEvents = std::chrono::steady_clock::now();
+        }
     }
     return _bInterrupt;
 }

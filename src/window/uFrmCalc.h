@@ -5,17 +5,22 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QStringDecoder>
+#include <QStringList>
+#include <QUrl>
 #include <QWidget>
 
+#include <chrono>
 #include <functional>
 
 class CWindowInterface;
 class QAction;
+class QDialog;
 class QFileDialog;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QTextBrowser;
 
 // The graph pane: it paints a backing image of its own size, so that the
 // canvas operations can draw at any time, not only while Qt paints. A new
@@ -78,6 +83,19 @@ public:
     void ArrangeControls();
     void ArrangeControls(int CW, int CH);
     CWindowInterface* GetWindowInterface() const { return _poWindowInterface; }
+    // Runs a program file as "Run file..." does, by its full name.
+    void RunFile(const QString& fileName);
+    // Opens the help window at the section of a control's help context (1
+    // input line, 2 output pane, 5 function buttons); 0 is the contents.
+    void ShowHelp(int nHelpContext);
+    // The section of the help page for a help context, empty for the top.
+    static QString HelpSection(int nHelpContext);
+    // The help page: beside the program, else where it is installed, else
+    // the copy built into the program.
+    static QUrl HelpFileUrl();
+    // The help window's browser, none before help was first shown.
+    QTextBrowser* GetHelpBrowser() const { return _pHelpBrowser; }
+    const QStringList& GetInputHistory() const { return _inputHistory; }
     // Whether the user's request to stop the running line has arrived.
     bool IsInterruptPending() const { return _bInterrupt; }
 
@@ -169,11 +187,31 @@ private:
     void SetGraphicsFormatFromMenu(int nCode);
     void ToggleToolbarFromMenu();
     bool FilterWhileRunning(QObject* pObject, QEvent* pEvent);
+    void RememberInput(const QString& text);
+    // Up (-1) and Down (+1) in the input line walk the lines entered.
+    void RecallInput(int nStep);
+
+    // Shows the output that a running line has written so far.
+    void FlushOutput();
 
     CWindowInterface* _poWindowInterface = nullptr;
     const char* _pchStartupLine;
-    QString _helpFile;
+    QDialog* _pHelpWindow = nullptr;
+    QTextBrowser* _pHelpBrowser = nullptr;
+    // The lines entered since the window opened, oldest first; the input
+    // line shows entry _iHistory, or the line being typed when that is the
+    // end of the list.
+    QStringList _inputHistory;
+    int _iHistory = 0;
+    QString _historyDraft;
     QStringDecoder _outputDecoder{QStringDecoder::Utf8};
+    // Output of a running line waits here and reaches the pane in pieces,
+    // whenever pending events are handled and when the line ends: one
+    // insertion per piece rather than per printed text.
+    QString _pendingOutput;
+    // When the running line last handled pending events; the engine asks
+    // far more often than a user could notice.
+    std::chrono::steady_clock::time_point _lastEvents;
     int _nRunning = 0;
     bool _bInterrupt = false;
     bool _bReturnDown = false;

@@ -1,0 +1,227 @@
+#include "windowtest.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+
+namespace {
+
+void Enter(TfrmCalc* pForm, const char* pchLine) {
+    pForm->editInput->setText(QString::fromUtf8(pchLine));
+    QTest::keyClick(pForm->editInput, Qt::Key_Return);
+}
+
+// --- Large output ---------------------------------------------------------------------
+
+TEST_F(WindowTest, LargeOutputArrivesComplete) {
+    Enter(frm.get(), "STATIC I");
+    frm->memoOutput->clear();
+    Enter(frm.get(), "FOR I=1 TO 100000 DO PRINT I");
+    const QString output = Output();
+    const QStringList lines = output.split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 100001);
+    EXPECT_EQ(lines[0], "1");
+    EXPECT_EQ(lines[49999], "50000");
+    EXPECT_EQ(lines[99999], "100000");
+    EXPECT_EQ(lines[100000], "");
+    // The pane shows the end.
+    EXPECT_EQ(frm->memoOutput->textCursor().position(), output.size());
+}
+
+// --- Input history ----------------------------------------------------------------------
+
+TEST_F(WindowTest, UpAndDownRecallTheLinesEntered) {
+    Enter(frm.get(), "? 1");
+    Enter(frm.get(), "? 2");
+    Enter(frm.get(), "? 2");
+    Enter(frm.get(), "");
+    EXPECT_EQ(frm->GetInputHistory(), QStringList({"? 1", "? 2"}));
+    frm->editInput->setText("? 3 being typed");
+    QTest::keyClick(frm->editInput, Qt::Key_Up);
+    EXPECT_EQ(frm->editInput->text(), "? 2");
+    QTest::keyClick(frm->editInput, Qt::Key_Up);
+    EXPECT_EQ(frm->editInput->text(), "? 1");
+    // The oldest line is as far as Up goes.
+    QTest::keyClick(frm->editInput, Qt::Key_Up);
+    EXPECT_EQ(frm->editInput->text(), "? 1");
+    QTest::keyClick(frm->editInput, Qt::Key_Down);
+    EXPECT_EQ(frm->editInput->text(), "? 2");
+    // Below the newest line the line being typed comes back.
+    QTest::keyClick(frm->editInput, Qt::Key_Down);
+    EXPECT_EQ(frm->editInput->text(), "? 3 being typed");
+    QTest::keyClick(frm->editInput, Qt::Key_Down);
+    EXPECT_EQ(frm->editInput->text(), "? 3 being typed");
+}
+
+TEST_F(WindowTest, RecalledLineRunsAgainAndBecomesTheNewest) {
+    Enter(frm.get(), "? 6*7");
+    Enter(frm.get(), "? 1");
+    QTest::keyClick(frm->editInput, Qt::Key_Up);
+    QTest::keyClick(frm->editInput, Qt::Key_Up);
+    frm->memoOutput->clear();
+    QTest::keyClick(frm->editInput, Qt::Key_Return);
+    EXPECT_EQ(Output(), "42\n");
+    EXPECT_EQ(frm->GetInputHistory(), QStringList({"? 6*7", "? 1", "? 6*7"}));
+    QTest::keyClick(frm->editInput, Qt::Key_Up);
+    EXPECT_EQ(frm->editInput->text(), "? 6*7");
+    QTest::keyClick(frm->editInput, Qt::Key_Up);
+    EXPECT_EQ(frm->editInput->text(), "? 1");
+}
+
+TEST_F(WindowTest, HistoryOutlivesAResetButNotTheWindow) {
+    Enter(frm.get(), "? 5");
+    frm->mnuReset->trigger();
+    EXPECT_EQ(frm->editInput->text(), "");
+    QTest::keyClick(frm->editInput, Qt::Key_Up);
+    EXPECT_EQ(frm->editInput->text(), "? 5");
+    frm.reset();
+    frm = std::make_unique<TfrmCalc>();
+    EXPECT_TRUE(frm->GetInputHistory().isEmpty());
+    QTest::keyClick(frm->editInput, Qt::Key_Up);
+    EXPECT_EQ(frm->editInput->text(), "");
+}
+
+TEST_F(WindowTest, LinesRunByButtonsAndFilesAreNotEntered) {
+    frm->RunFile(QStringLiteral("missing.bas"));
+    frm->GetWindowInterface()->ExecuteLine("? 1");
+    EXPECT_TRUE(frm->GetInputHistory().isEmpty());
+}
+
+// --- Interruption -----------------------------------------------------------------------
+
+TEST_F(WindowTest, EscapeEndsAnEndlessLoopAndTheWindowStaysUsable) {
+    Enter(frm.get(), "STATIC J");
+    frm->memoOutput->clear();
+    // The limit grows with the counter: this loop never ends by itself.
+    frm->editInput->setText("FOR J=1 TO J+1 DO J=J");
+    bool bEscapeSent = false;
+    bool bWatchdog = false;
+    QTimer::singleShot(200, frm.get(), [&] {
+        bEscapeSent = true;
+        QCoreApplication::postEvent(
+            frm->editInput, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    });
+    // Should Escape be lost, closing the window stops the line as well.
+    QTimer::singleShot(30000, frm.get(), [&] {
+        bWatchdog = true;
+        frm->close();
+    });
+    frm->mnuExecute->trigger();
+    EXPECT_TRUE(bEscapeSent);
+    EXPECT_FALSE(bWatchdog);
+    EXPECT_EQ(Output(), "Execution interrupted by user.\n");
+    EXPECT_EQ(frm->editInput->text(), "FOR J=1 TO J+1 DO J=J");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    // The loop ran for a while before it was stopped.
+    frm->memoOutput->clear();
+    Enter(frm.get(), "? J > 1000");
+    EXPECT_EQ(Output(), "1\n");
+    frm->memoOutput->clear();
+    Enter(frm.get(), "? 1+1");
+    EXPECT_EQ(Output(), "2\n");
+}
+
+TEST_F(WindowTest, OutputOfARunningLineShowsBeforeTheLineEnds) {
+    Enter(frm.get(), "STATIC J");
+    frm->memoOutput->clear();
+    frm->editInput->setText("FOR J=1 TO J+1 DO PRINT J");
+    QString seenWhileRunning;
+    QTimer::singleShot(300, frm.get(), [&] {
+        seenWhileRunning = Output();
+        QCoreApplication::postEvent(
+            frm->editInput, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    });
+    frm->mnuExecute->trigger();
+    EXPECT_TRUE(seenWhileRunning.startsWith(QStringLiteral("1\n2\n3\n")));
+    const QString output = Output();
+    EXPECT_TRUE(output.startsWith(seenWhileRunning));
+    EXPECT_TRUE(output.endsWith(QStringLiteral("\nExecution interrupted by user.\n")));
+}
+
+// --- Help --------------------------------------------------------------------------------
+
+QString HelpPageText(const QTextBrowser* pBrowser) {
+    QUrl url = pBrowser->source();
+    url.setFragment(QString());
+    QFile file(url.isLocalFile() ? url.toLocalFile() : QStringLiteral(":") + url.path());
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return QString::fromUtf8(file.readAll());
+}
+
+TEST_F(WindowTest, ShowHelpOpensTheReferenceAtItsContents) {
+    EXPECT_EQ(frm->GetHelpBrowser(), nullptr);
+    frm->mnuShowHelp->trigger();
+    QTextBrowser* pBrowser = frm->GetHelpBrowser();
+    ASSERT_NE(pBrowser, nullptr);
+    EXPECT_TRUE(pBrowser->window()->isVisible());
+    EXPECT_EQ(pBrowser->source().fragment(), "");
+    EXPECT_EQ(pBrowser->documentTitle(), "Ostrel 1.0 Help");
+    // Not modal: the calculator goes on taking lines.
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    frm->memoOutput->clear();
+    Enter(frm.get(), "? 2");
+    EXPECT_EQ(Output(), "2\n");
+}
+
+TEST_F(WindowTest, HelpCoversTheLanguageAndTheWindow) {
+    frm->mnuShowHelp->trigger();
+    const QString page = HelpPageText(frm->GetHelpBrowser());
+    ASSERT_FALSE(page.isEmpty());
+    for (const char* pchSection :
+         {"input-line", "output-pane", "function-buttons", "statements", "expressions", "functions",
+          "constants", "numerical", "plotting", "program-files", "keys", "examples"}) {
+        EXPECT_TRUE(page.contains(QStringLiteral("name=\"%1\"").arg(pchSection))) << pchSection;
+    }
+    for (const char* pchWord :
+         {"FINDZEROS", "INTEGRATE", "PLOTXY", "PLOTTXY", "SETFUNCTIONBUTTON", "RUNFILE", "LOG10",
+          "NF_SCIENTIFIC", "CLOCKS_PER_SEC", "XOR", "END FUNCTION"}) {
+        EXPECT_TRUE(page.contains(QLatin1String(pchWord))) << pchWord;
+    }
+}
+
+TEST_F(WindowTest, F1OpensTheSectionOfEachControlsHelpContext) {
+    struct SCase {
+        QWidget* pControl;
+        const char* pchSection;
+    };
+    const SCase cases[] = {{frm->editInput, "input-line"},
+                           {frm->memoOutput, "output-pane"},
+                           {frm->cmdF1, "function-buttons"},
+                           {frm->cmdF3, "function-buttons"},
+                           {frm->cmdF4, ""}};
+    for (const SCase& c : cases) {
+        QTest::keyClick(c.pControl, Qt::Key_F1);
+        QTextBrowser* pBrowser = frm->GetHelpBrowser();
+        ASSERT_NE(pBrowser, nullptr);
+        EXPECT_TRUE(pBrowser->window()->isVisible());
+        EXPECT_EQ(pBrowser->source().fragment(), c.pchSection)
+            << c.pControl->objectName().toStdString();
+        if (*c.pchSection != '\0') {
+            EXPECT_TRUE(
+                HelpPageText(pBrowser).contains(QStringLiteral("name=\"%1\"").arg(c.pchSection)));
+        }
+        pBrowser->window()->hide();
+    }
+    // F1 opens help without touching the input line.
+    EXPECT_EQ(frm->editInput->text(), "");
+}
+
+TEST_F(WindowTest, HelpSectionsOfTheHelpContexts) {
+    EXPECT_EQ(TfrmCalc::HelpSection(1), "input-line");
+    EXPECT_EQ(TfrmCalc::HelpSection(2), "output-pane");
+    EXPECT_EQ(TfrmCalc::HelpSection(5), "function-buttons");
+    EXPECT_EQ(TfrmCalc::HelpSection(0), "");
+    EXPECT_EQ(TfrmCalc::HelpSection(3), "");
+}
+
+} // namespace
