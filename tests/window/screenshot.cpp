@@ -1,0 +1,51 @@
+// ostrel_screenshot INPUT OUTPUT.png: starts the calculator's window, types
+// each line of INPUT into the input line with Enter, and saves a picture of
+// the window. The README's screenshot is made this way (make_screenshot.sh).
+
+#include "uFrmCalc.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
+#include <QTextStream>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fputs("Usage: ostrel_screenshot INPUT OUTPUT.png\n", stderr);
+        return 2;
+    }
+    QFile input(QString::fromLocal8Bit(argv[1]));
+    if (!input.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        std::fprintf(stderr, "ostrel_screenshot: cannot read %s\n", argv[1]);
+        return 1;
+    }
+    TfrmCalc frmCalc;
+    frmCalc.show();
+    frmCalc.resize(745, 360);
+    if (!QTest::qWaitForWindowExposed(&frmCalc)) {
+        std::fputs("ostrel_screenshot: the window did not show\n", stderr);
+        return 1;
+    }
+    QTest::qWait(100);
+    frmCalc.editInput->setFocus();
+    QTextStream lines(&input);
+    while (!lines.atEnd()) {
+        const QString line = lines.readLine();
+        frmCalc.editInput->clear();
+        QTest::keyClicks(frmCalc.editInput, line);
+        QTest::keyClick(frmCalc.editInput, Qt::Key_Return);
+        QTest::qWait(20);
+    }
+    if (!frmCalc.grab().save(QString::fromLocal8Bit(argv[2]))) {
+        std::fprintf(stderr, "ostrel_screenshot: cannot write %s\n", argv[2]);
+        return 1;
+    }
+    return 0;
+}
