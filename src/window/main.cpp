@@ -1,13 +1,11 @@
 // ostrel: the calculator in its window. `ostrel FILE.bas ...` runs the files
-// after the start-up file, once the window is up, so that a plot in them
-// draws on the pane as the user sees it.
+// after the start-up file, once the window is up.
 
 #include "uFrmCalc.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QStringList>
-#include <QTimer>
 
 #include <clocale>
 #include <exception>
@@ -43,10 +41,6 @@ int main(int argc, char** argv) {
     const QStringList files = QCoreApplication::arguments().mid(1);
     TfrmCalc frmCalc;
     frmCalc.show();
-    QTimer::singleShot(0, &frmCalc, [&frmCalc, files] {
-        for (const QString& file : files) {
-            frmCalc.RunFile(file);
-        }
-    });
+    frmCalc.RunFilesWhenShown(files);
     return app.exec();
 }

@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -583,6 +584,14 @@ void TfrmCalc::RunFile(const QString& fileName) {
     }
     const QString fullName = QFileInfo(fileName).absoluteFilePath();
     ExecuteGuarded(QByteArrayLiteral("runfile \"") + fullName.toUtf8() + '"');
+}
+
+void TfrmCalc::RunFilesWhenShown(const QStringList& files) {
+    QTimer::singleShot(0, this, [this, files] {
+        for (const QString& file : files) {
+            RunFile(file);
+        }
+    });
 }
 
 void TfrmCalc::mnuShowHelpClick() {

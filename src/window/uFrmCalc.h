@@ -85,6 +85,10 @@ public:
     CWindowInterface* GetWindowInterface() const { return _poWindowInterface; }
     // Runs a program file as "Run file..." does, by its full name.
     void RunFile(const QString& fileName);
+    // Runs the files of the command line once the event loop runs, that
+    // is after the start-up file and with the window shown, so that a plot
+    // in them draws on the pane as the user sees it.
+    void RunFilesWhenShown(const QStringList& files);
     // Opens the help window at the section of a control's help context (1
     // input line, 2 output pane, 5 function buttons); 0 is the contents.
     void ShowHelp(int nHelpContext);

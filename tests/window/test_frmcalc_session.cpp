@@ -12,6 +12,8 @@
 #include <QTextBrowser>
 #include <QTimer>
 
+#include <fstream>
+
 namespace {
 
 void Enter(TfrmCalc* pForm, const char* pchLine) {
@@ -92,6 +94,20 @@ TEST_F(WindowTest, HistoryOutlivesAResetButNotTheWindow) {
 TEST_F(WindowTest, LinesRunByButtonsAndFilesAreNotEntered) {
     frm->RunFile(QStringLiteral("missing.bas"));
     frm->GetWindowInterface()->ExecuteLine("? 1");
+    EXPECT_TRUE(frm->GetInputHistory().isEmpty());
+}
+
+TEST_F(WindowTest, FilesOfTheCommandLineRunAfterTheStartupFileOnceShown) {
+    std::ofstream("autoexec.bas") << "PRINT \"start-up\"\n";
+    std::ofstream("one.bas") << "CONST ONE = 1\n";
+    std::ofstream("two.bas") << "PRINT ONE + 1\n";
+    frm->mnuReset->trigger();
+    frm->RunFilesWhenShown({QStringLiteral("one.bas"), QStringLiteral("two.bas")});
+    // Not before the event loop runs.
+    EXPECT_EQ(Output(), "start-up\n");
+    frm->show();
+    QTest::qWait(50);
+    EXPECT_EQ(Output(), "start-up\n2\n");
     EXPECT_TRUE(frm->GetInputHistory().isEmpty());
 }
 
