@@ -5,6 +5,7 @@
 #include "cconsolewindow.h"
 #include "clinereader.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -79,10 +80,8 @@ int main(int argc, char** argv) {
         return EXIT_LINE_FAILED;
     }
     if (!files.empty()) {
-        for (const char* pchFile : files) {
-            if (!window.RunFile(pchFile)) {
-                break;
-            }
+        // The first file that reports an error is the last one run.
+        for (std::size_t i = 0; i < files.size() && window.RunFile(files[i]); ++i) {
         }
     } else {
         CLineReader reader(bInteractive);

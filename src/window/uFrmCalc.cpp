@@ -28,6 +28,7 @@
 #include <algorithm>
 #include <clocale>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -587,11 +588,15 @@ void TfrmCalc::RunFile(const QString& fileName) {
 }
 
 void TfrmCalc::RunFilesWhenShown(const QStringList& files) {
-    QTimer::singleShot(0, this, [this, files] {
-        for (const QString& file : files) {
-            RunFile(file);
-        }
-    });
+    _filesToRun += files;
+    QMetaObject::invokeMethod(this, "RunPendingFiles", Qt::QueuedConnection);
+}
+
+void TfrmCalc::RunPendingFiles() {
+    const QStringList files = std::exchange(_filesToRun, {});
+    for (const QString& file : files) {
+        RunFile(file);
+    }
 }
 
 void TfrmCalc::mnuShowHelpClick() {

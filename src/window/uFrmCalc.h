@@ -180,6 +180,8 @@ public slots:
     void mnuAboutClick();
 
 private:
+    // Queued by RunFilesWhenShown, so invokable by name.
+    Q_INVOKABLE void RunPendingFiles();
     void CreateControls();
     void CreateMenu();
     QPushButton* Button(int iButton) const;
@@ -206,6 +208,7 @@ private:
     // line shows entry _iHistory, or the line being typed when that is the
     // end of the list.
     QStringList _inputHistory;
+    QStringList _filesToRun;
     int _iHistory = 0;
     QString _historyDraft;
     QStringDecoder _outputDecoder{QStringDecoder::Utf8};

@@ -120,16 +120,22 @@ TEST_F(WindowTest, EscapeEndsAnEndlessLoopAndTheWindowStaysUsable) {
     frm->editInput->setText("FOR J=1 TO J+1 DO J=J");
     bool bEscapeSent = false;
     bool bWatchdog = false;
-    QTimer::singleShot(200, frm.get(), [&] {
+    QTimer escape;
+    escape.setSingleShot(true);
+    QObject::connect(&escape, &QTimer::timeout, [&] {
         bEscapeSent = true;
         QCoreApplication::postEvent(
             frm->editInput, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
     });
+    escape.start(200);
     // Should Escape be lost, closing the window stops the line as well.
-    QTimer::singleShot(30000, frm.get(), [&] {
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [&] {
         bWatchdog = true;
         frm->close();
     });
+    watchdog.start(30000);
     frm->mnuExecute->trigger();
     EXPECT_TRUE(bEscapeSent);
     EXPECT_FALSE(bWatchdog);
@@ -150,11 +156,14 @@ TEST_F(WindowTest, OutputOfARunningLineShowsBeforeTheLineEnds) {
     frm->memoOutput->clear();
     frm->editInput->setText("FOR J=1 TO J+1 DO PRINT J");
     QString seenWhileRunning;
-    QTimer::singleShot(300, frm.get(), [&] {
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
         seenWhileRunning = Output();
         QCoreApplication::postEvent(
             frm->editInput, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
     });
+    timer.start(300);
     frm->mnuExecute->trigger();
     EXPECT_TRUE(seenWhileRunning.startsWith(QStringLiteral("1\n2\n3\n")));
     const QString output = Output();
