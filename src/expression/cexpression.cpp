@@ -664,6 +664,9 @@ void CExpression::Print() const {
     case NT_CALL: {
         CFunction* pFunction = pNode->_pFuncIn;
         pFunction->BeforeCall();
+        if (pNode->_nChildren == 1) {
+            return pFunction->ValueAt(l);
+        }
         if (pNode->_nChildren > 0) {
             pFunction->ResetParamCursor();
             for (int i = 0; i < pNode->_nChildren; ++i) {

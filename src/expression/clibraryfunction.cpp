@@ -130,6 +130,12 @@ void CLibraryFunction::Setup(int nFunction) {
     SetParamCount(entry.nParam);
 }
 
+Extended CLibraryFunction::ValueAt(Extended x) {
+    OSTREL_ASSERT(_pParameter);
+    _pParameter->SetValue(x);
+    return GuardedMath([this, x] { return ValueOf(x); });
+}
+
 Extended CLibraryFunction::GetValue() {
     OSTREL_ASSERT(GetParams());
     return GuardedMath(

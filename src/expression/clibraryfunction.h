@@ -44,6 +44,9 @@ public:
     // The value for the argument last passed in; a math error of the
     // computation is raised as its code.
     Extended GetValue() override;
+    // Computes from the argument as it is, not as read back from the
+    // parameter: an extended value stored and loaded again at once stalls.
+    Extended ValueAt(Extended x) override;
 
     // Makes this the library function of that number: its name, kind and
     // parameter. A number outside the library raises "Unexpected error.".

@@ -57,8 +57,7 @@ void SetParameter(CFunction* pFunction, Extended x) {
 }
 
 Extended ValueAt(CFunction* pFunction, Extended x) {
-    SetParameter(pFunction, x);
-    return pFunction->GetValue();
+    return pFunction->ValueAt(x);
 }
 
 SInterval EvaluateOrderedInterval(CExpression* pExprA, CExpression* pExprB) {

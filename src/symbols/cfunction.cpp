@@ -55,6 +55,7 @@ void CFunction::SetParam(Extended value, int iParam) {
 }
 
 Extended CFunction::ValueAt(Extended x) {
+    ResetParamCursor();
     SetParam(x, 1);
     return GetValue();
 }

@@ -29,6 +29,9 @@ public:
     CLinkedList<CNamedNumeric>* GetLocalConstants() const { return _pollLocalConstants; }
     CProgram* GetProgram() const { return _pProg; }
 
+    // The value for one argument, passed as parameter 1.
+    virtual Extended ValueAt(Extended x);
+
     void ResetParamCursor();
     void SetParam(Extended value, int iParam);
     // Bisection between a and b; true with the zero in *pX when the function
@@ -39,8 +42,6 @@ protected:
     CProgram* const _pProg;
 
 private:
-    Extended ValueAt(Extended x);
-
     bool _bSubroutine = false;
     int _nParam = 0;
     int _iParamCursor = 0;
