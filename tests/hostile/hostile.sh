@@ -77,6 +77,21 @@ nested_blocks)
     printf 'ERROR! Input text is too long.\n2\n' > expected
     check 1
     ;;
+deep_calls)
+    # A chain of 1000 calls, each through 150 nested loops of its own body:
+    # every part within its limit, the whole beyond the native stack. The
+    # chain is refused before the stack runs out; a short one still runs.
+    awk 'BEGIN { print "FUNCTION F0(X) = X";
+                 for (k = 1; k < 1000; k++) {
+                     print "FUNCTION F" k "(X)"; print "DIM I";
+                     for (i = 0; i < 150; i++) print "FOR I = 1 TO 1";
+                     print "F" k " = F" (k - 1) "(X) + 1";
+                     for (i = 0; i < 150; i++) print "NEXT I";
+                     print "END FUNCTION" } }' > calls.bas
+    printf 'RUNFILE "calls.bas"\nPRINT F999(0)\nPRINT F10(0)\n' > input
+    printf 'ERROR! Out of memory.\n10\n' > expected
+    check 1
+    ;;
 nul_and_invalid_utf8)
     # A NUL byte ends its line where it stands; bytes that are no UTF-8 are
     # text like any other, kept in strings and quoted in messages.
