@@ -1,10 +1,15 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need, once: a package
 # that is already installed is left alone, so running this again costs nothing.
+# With --fuzz it installs what the fuzz targets need as well (clang and its
+# libFuzzer and sanitizer runtimes).
 set -eu
 
 packages="cmake g++ make pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev \
 xvfb xauth fonts-dejavu-core libedit-dev"
+if [ "${1:-}" = --fuzz ]; then
+    packages="$packages clang-14 libclang-rt-14-dev"
+fi
 
 missing=""
 for p in $packages; do

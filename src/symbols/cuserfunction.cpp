@@ -11,12 +11,32 @@
 #include "interpreter/namecheck.h"
 #include "ui/cuserinterface.h"
 
+#include <cstdint>
+
 namespace {
 
 // Calls of distinct functions nest through the native stack; a chain of
 // this many is refused long before the stack runs out.
 constexpr int MAX_CALL_DEPTH = 1000;
 int g_nCallDepth = 0;
+
+// Every body may nest its blocks as deep as a program file allows, and the
+// blocks nest through the stack too, so the count of calls alone does not
+// bound it: the stack that a chain of calls takes is bounded as well, to a
+// part of the 8 MiB the main thread has. Stacks grow downwards wherever the
+// calculator runs.
+constexpr std::uintptr_t CALL_STACK_BUDGET = std::uintptr_t{3} << 20;
+std::uintptr_t g_nOutermostCallFrame = 0;
+
+std::uintptr_t CurrentFrame() {
+    return reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+}
+
+bool IsCallStackSpent() {
+    const std::uintptr_t nFrame = CurrentFrame();
+    return g_nCallDepth > 0 && nFrame < g_nOutermostCallFrame &&
+           g_nOutermostCallFrame - nFrame > CALL_STACK_BUDGET;
+}
 
 bool IsDeclaration(const CStatement* pStatement) {
     return pStatement->GetClassNumber() == CN_DECLARECONSTORVAR ||
@@ -174,8 +194,11 @@ Extended CUserFunction::GetValue() {
     if (_bRunning) {
         RaiseError(ERR_RECURSION);
     }
-    if (g_nCallDepth >= MAX_CALL_DEPTH) {
+    if (g_nCallDepth >= MAX_CALL_DEPTH || IsCallStackSpent()) {
         RaiseError(ERR_OUT_OF_MEMORY);
+    }
+    if (g_nCallDepth == 0) {
+        g_nOutermostCallFrame = CurrentFrame();
     }
     _bRunning = true;
     ++g_nCallDepth;

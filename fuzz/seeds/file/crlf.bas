@@ -1,0 +1,3 @@
+DIM X
+X = 1
+PRINT X

@@ -1,0 +1,2 @@
+PRINT 1
+RUNFILE "prog.bas"
