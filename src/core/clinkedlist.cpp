@@ -9,9 +9,13 @@ template <> CNamedNumeric* CLinkedList<CNamedNumeric>::FindByName(const CString*
     if (_nCount == 0) {
         return nullptr;
     }
-    for (GoToStart(); GetCurrent(); GoToNext()) {
-        if (GetCurrent()->GetName()->Compare(pstrName, false)) {
-            return GetCurrent();
+    // Programs may declare thousands of names: the cached hashes reject
+    // almost every other name before a character is compared.
+    const int nHash = pstrName->GetHash();
+    for (_pxNodeCurrent = _pxNodeStart; _pxNodeCurrent; _pxNodeCurrent = _pxNodeCurrent->_pNext) {
+        const CString* pstrItem = _pxNodeCurrent->_pItem->GetName();
+        if (pstrItem->GetHash() == nHash && pstrItem->Compare(pstrName, false)) {
+            return _pxNodeCurrent->_pItem;
         }
     }
     return nullptr;

@@ -84,15 +84,13 @@ char CString::GetAt(int i) const {
     return _poCh[i - 1];
 }
 
-int CString::GetHash() const {
-    if (!_bHashValid) {
-        std::uint32_t nHash = 0;
-        for (int i = 0; i < _length; ++i) {
-            nHash = (nHash << 8) + static_cast<std::uint32_t>(static_cast<signed char>(_poCh[i]));
-        }
-        _nHash = static_cast<int>(nHash);
-        _bHashValid = true;
+int CString::ComputeHash() const {
+    std::uint32_t nHash = 0;
+    for (int i = 0; i < _length; ++i) {
+        nHash = (nHash << 8) + static_cast<std::uint32_t>(static_cast<signed char>(_poCh[i]));
     }
+    _nHash = static_cast<int>(nHash);
+    _bHashValid = true;
     return _nHash;
 }
 

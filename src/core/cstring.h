@@ -25,7 +25,7 @@ public:
     int GetLength() const { return _length; }
     const char* GetData() const { return _poCh; }
     char GetAt(int i) const;
-    int GetHash() const;
+    int GetHash() const { return _bHashValid ? _nHash : ComputeHash(); }
     void Print(CUserInterface* pUI) const;
 
     bool Compare(const char* pchOther, bool bIgnoreCase) const;
@@ -61,6 +61,7 @@ private:
     // Replaces the contents by nCount characters, the buffer's old contents
     // being released only after the copy.
     void Assign(const char* pch, int nCount);
+    int ComputeHash() const;
     // Replaces the buffer by a new one holding nLength characters and a NUL.
     void TakeBuffer(char* poNew, int nLength);
     void Changed() { _bHashValid = false; }

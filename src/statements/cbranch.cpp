@@ -42,6 +42,13 @@ void CBranch::SetBranches(CStatement* pStatOnTrue, CStatement* pStatOnFalse) {
     delete _poStatOnFalse;
     _poStatOnTrue = pStatOnTrue;
     _poStatOnFalse = pStatOnFalse;
+    _bChecked = true;
+}
+
+// Checked branches hold nothing the counts look for; counting them again at
+// every enclosing level would make deep nesting quadratic.
+int CBranch::Count(CountQuery query) const {
+    return _bChecked ? 0 : SumOf({_poStatOnTrue, _poStatOnFalse}, query);
 }
 
 EExitSignal CBranch::Execute() {
@@ -72,19 +79,19 @@ void CBranch::Link() {
 }
 
 int CBranch::CountConstDeclarations() const {
-    return SumOf({_poStatOnTrue, _poStatOnFalse}, &CStatement::CountConstDeclarations);
+    return Count(&CStatement::CountConstDeclarations);
 }
 
 int CBranch::CountVarDeclarations() const {
-    return SumOf({_poStatOnTrue, _poStatOnFalse}, &CStatement::CountVarDeclarations);
+    return Count(&CStatement::CountVarDeclarations);
 }
 
 int CBranch::CountDeletes() const {
-    return SumOf({_poStatOnTrue, _poStatOnFalse}, &CStatement::CountDeletes);
+    return Count(&CStatement::CountDeletes);
 }
 
 int CBranch::CountFunctionDefinitions() const {
-    return SumOf({_poStatOnTrue, _poStatOnFalse}, &CStatement::CountFunctionDefinitions);
+    return Count(&CStatement::CountFunctionDefinitions);
 }
 
 void CBranch::Describe() const {

@@ -22,8 +22,11 @@ public:
     void SetBranches(CStatement* pStatOnTrue, CStatement* pStatOnFalse);
 
 private:
+    int Count(CountQuery query) const;
+
     CStatement* _poStatOnTrue;
     CStatement* _poStatOnFalse;
+    bool _bChecked = false;
 };
 
 // Refuses DELETE, definitions and declarations inside a structure.

@@ -34,6 +34,13 @@ void CRepeat::SetBody(CStatement* pBody) {
     CheckStructureContents(pBody);
     delete _poBody;
     _poBody = pBody;
+    _bBodyChecked = true;
+}
+
+// A checked body holds nothing the counts look for; counting it again at
+// every enclosing level would make deep nesting quadratic.
+int CRepeat::Count(CountQuery query) const {
+    return SumOf({_poStatAfter, _poStatBefore, _bBodyChecked ? nullptr : _poBody}, query);
 }
 
 bool CRepeat::Holds(int iCondition) const {
@@ -97,19 +104,19 @@ void CRepeat::Link() {
 }
 
 int CRepeat::CountConstDeclarations() const {
-    return SumOf({_poStatAfter, _poStatBefore, _poBody}, &CStatement::CountConstDeclarations);
+    return Count(&CStatement::CountConstDeclarations);
 }
 
 int CRepeat::CountVarDeclarations() const {
-    return SumOf({_poStatAfter, _poStatBefore, _poBody}, &CStatement::CountVarDeclarations);
+    return Count(&CStatement::CountVarDeclarations);
 }
 
 int CRepeat::CountDeletes() const {
-    return SumOf({_poStatAfter, _poStatBefore, _poBody}, &CStatement::CountDeletes);
+    return Count(&CStatement::CountDeletes);
 }
 
 int CRepeat::CountFunctionDefinitions() const {
-    return SumOf({_poStatAfter, _poStatBefore, _poBody}, &CStatement::CountFunctionDefinitions);
+    return Count(&CStatement::CountFunctionDefinitions);
 }
 
 void CRepeat::Describe() const {

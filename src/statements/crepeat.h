@@ -30,7 +30,10 @@ private:
     bool RunPass(EExitSignal* pSignal);
     bool Holds(int iCondition) const;
 
+    int Count(CountQuery query) const;
+
     CStatement* _poStatBefore;
     CStatement* _poBody;
     CStatement* _poStatAfter;
+    bool _bBodyChecked = false;
 };
