@@ -78,7 +78,7 @@ Extended CIntegrate::Integrate(Extended a, Extended b) const {
         const Extended x =
             (a * static_cast<Extended>(SUB_INTERVALS - i) + b * static_cast<Extended>(i)) /
             SUB_INTERVALS;
-        const Extended d = ValueAt(_pFunc, x);
+        const Extended d = _pFunc->ValueAt(x);
         if (i == 0 || i == SUB_INTERVALS) {
             sum += d;
         } else {

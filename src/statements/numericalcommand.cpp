@@ -50,14 +50,8 @@ void ReleaseNamedFunction(CFunction* pFunction) {
 }
 
 void SetParameter(CFunction* pFunction, Extended x) {
-    // A call may leave the parameter list elsewhere than the cursor says
-    // (a function with a body reads its result from the list's end).
     pFunction->ResetParamCursor();
     pFunction->SetParam(x, 1);
-}
-
-Extended ValueAt(CFunction* pFunction, Extended x) {
-    return pFunction->ValueAt(x);
 }
 
 SInterval EvaluateOrderedInterval(CExpression* pExprA, CExpression* pExprB) {

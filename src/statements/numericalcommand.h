@@ -29,8 +29,6 @@ void ReleaseNamedFunction(CFunction* pFunction);
 
 // Sets parameter 1 of the function to x.
 void SetParameter(CFunction* pFunction, Extended x);
-// f(x): parameter 1 set and the function evaluated, without BeforeCall.
-Extended ValueAt(CFunction* pFunction, Extended x);
 
 // The interval [lo, hi] from two endpoint expressions written in either
 // order; endpoints that are equal (or do not compare) raise "Interval must
