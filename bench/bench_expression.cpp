@@ -3,6 +3,7 @@
 #include "core/cstring.h"
 #include "crecordinginterface.h"
 #include "expression/cexpression.h"
+#include "expressiontest.h"
 #include "interpreter/cprogram.h"
 #include "symbols/cfunction.h"
 #include "symbols/cnamedconstant.h"
@@ -23,22 +24,12 @@ CVariable* AddVariable(CProgram* pProgram, const char* pchName, Extended value) 
     return pVariable;
 }
 
-std::unique_ptr<CExpression> Build(CProgram* pProgram, const std::string& text) {
-    auto poExpr = std::make_unique<CExpression>(pProgram);
-    CString code;
-    code.Set(text.c_str());
-    poExpr->SetCode(&code);
-    poExpr->Link(nullptr, nullptr, nullptr, nullptr);
-    poExpr->BuildTree();
-    return poExpr;
-}
-
 void ExpressionEvaluateSum(benchmark::State& state) {
     CRecordingInterface ui;
     CProgram* pProgram = ui.GetProgram();
     AddVariable(pProgram, "S", 0);
     CVariable* pI = AddVariable(pProgram, "I", 0);
-    auto poExpr = Build(pProgram, "S+I*I");
+    auto poExpr = BuildExpression(pProgram, "S+I*I");
     Extended i = 0;
     for (auto _ : state) {
         pI->SetValue(++i);
@@ -62,7 +53,7 @@ void ExpressionEvaluateTenOperatorsAndACall(benchmark::State& state) {
     body.Set("A*A+1");
     pF->Define(&name, &body, &params, false);
     pF->Link();
-    auto poExpr = Build(pProgram, "(X+Y)*(X-Y)/Y+F(X)^2-X*Y+Y/2-1");
+    auto poExpr = BuildExpression(pProgram, "(X+Y)*(X-Y)/Y+F(X)^2-X*Y+Y/2-1");
     for (auto _ : state) {
         benchmark::DoNotOptimize(poExpr->Evaluate());
     }
@@ -78,7 +69,7 @@ void ExpressionParse64KiB(benchmark::State& state) {
         text += "+(X*2-1)";
     }
     for (auto _ : state) {
-        benchmark::DoNotOptimize(Build(pProgram, text));
+        benchmark::DoNotOptimize(BuildExpression(pProgram, text.c_str()));
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }

@@ -4,6 +4,7 @@
 #include "core/errorcodes.h"
 #include "crecordinginterface.h"
 #include "enginetest.h"
+#include "expressiontest.h"
 #include "interpreter/cinterpreter.h"
 #include "interpreter/cprogram.h"
 #include "symbols/carray.h"
@@ -45,10 +46,9 @@ public:
     int nBeforeCalls = 0;
 };
 
-class ExpressionTest : public EngineTest {
+class ExpressionTest : public ExpressionFixture {
 protected:
     void SetUp() override {
-        _poUI = std::make_unique<CRecordingInterface>();
         CProgram* pProgram = _poUI->GetProgram();
         _pX = new CVariable(false, 0);
         _pX->SetName("X");
@@ -66,28 +66,8 @@ protected:
         pProgram->GetLibraryFunctions()->AddLast(new CSumFunction(pProgram, "NOARG", 0, false));
         pProgram->GetLibraryFunctions()->AddLast(new CSumFunction(pProgram, "SUBR", 0, true));
     }
-    void TearDown() override {
-        _poUI.reset();
-        EngineTest::TearDown();
-    }
-
-    std::unique_ptr<CExpression> Build(const char* pchText) {
-        auto poExpr = std::make_unique<CExpression>(_poUI->GetProgram());
-        CString text;
-        text.Set(pchText);
-        poExpr->SetCode(&text);
-        poExpr->Link(nullptr, nullptr, nullptr, nullptr);
-        poExpr->BuildTree();
-        return poExpr;
-    }
-    Extended Value(const char* pchText) { return Build(pchText)->Evaluate(); }
-    // The code raised while preparing or evaluating the text, 0 if none.
-    int Failure(const char* pchText) {
-        return RaisedCode([&] { Build(pchText)->Evaluate(); });
-    }
     std::string KeptName() const { return _poUI->GetInterpreter()->GetErrorName()->GetData(); }
 
-    std::unique_ptr<CRecordingInterface> _poUI;
     CVariable* _pX = nullptr;
     CSumFunction* _pF = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "crecordinginterface.h"
 #include "enginetest.h"
 #include "expression/cexpression.h"
+#include "expressiontest.h"
 
 #include <cmath>
 #include <memory>
@@ -11,29 +12,7 @@ namespace {
 
 // Library functions reached the way a typed line reaches them: through the
 // built-in names and the evaluator's call protocol.
-class LibraryCallTest : public EngineTest {
-protected:
-    void TearDown() override {
-        _poUI.reset();
-        EngineTest::TearDown();
-    }
-
-    std::unique_ptr<CExpression> Build(const char* pchText) {
-        auto poExpr = std::make_unique<CExpression>(_poUI->GetProgram());
-        CString text;
-        text.Set(pchText);
-        poExpr->SetCode(&text);
-        poExpr->Link(nullptr, nullptr, nullptr, nullptr);
-        poExpr->BuildTree();
-        return poExpr;
-    }
-    Extended Value(const char* pchText) { return Build(pchText)->Evaluate(); }
-    int Failure(const char* pchText) {
-        return RaisedCode([&] { Build(pchText)->Evaluate(); });
-    }
-
-    std::unique_ptr<CRecordingInterface> _poUI = std::make_unique<CRecordingInterface>();
-};
+using LibraryCallTest = ExpressionFixture;
 
 TEST_F(LibraryCallTest, ValuesThroughExpressions) {
     const Extended pi = Value("PI");
