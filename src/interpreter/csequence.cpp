@@ -51,33 +51,27 @@ EExitSignal CSequence::Execute() {
     return ES_CONTINUE;
 }
 
-void CSequence::SetOwnerFunction(CUserFunction* pFunction) {
-    CStatement::SetOwnerFunction(pFunction);
+template <class F> void CSequence::ForEach(F visit) const {
     CLinkedList<CStatement>& statements = *_pollStatements;
     if (statements.GetCount() > 0) {
         for (statements.GoToStart(); statements.GetCurrent(); statements.GoToNext()) {
-            statements.GetCurrent()->SetOwnerFunction(pFunction);
+            visit(statements.GetCurrent());
         }
     }
+}
+
+void CSequence::SetOwnerFunction(CUserFunction* pFunction) {
+    CStatement::SetOwnerFunction(pFunction);
+    ForEach([pFunction](CStatement* pStatement) { pStatement->SetOwnerFunction(pFunction); });
 }
 
 void CSequence::Link() {
-    CLinkedList<CStatement>& statements = *_pollStatements;
-    if (statements.GetCount() > 0) {
-        for (statements.GoToStart(); statements.GetCurrent(); statements.GoToNext()) {
-            statements.GetCurrent()->Link();
-        }
-    }
+    ForEach([](CStatement* pStatement) { pStatement->Link(); });
 }
 
 int CSequence::Sum(CountQuery query) const {
-    CLinkedList<CStatement>& statements = *_pollStatements;
     int nSum = 0;
-    if (statements.GetCount() > 0) {
-        for (statements.GoToStart(); statements.GetCurrent(); statements.GoToNext()) {
-            nSum += (statements.GetCurrent()->*query)();
-        }
-    }
+    ForEach([&nSum, query](const CStatement* pStatement) { nSum += (pStatement->*query)(); });
     return nSum;
 }
 
@@ -101,11 +95,6 @@ void CSequence::Describe() const {
     CStatement::Describe();
     CUserInterface* pUI = GetUserInterface();
     pUI->PrintText("Sequence:");
-    CLinkedList<CStatement>& statements = *_pollStatements;
-    if (statements.GetCount() > 0) {
-        for (statements.GoToStart(); statements.GetCurrent(); statements.GoToNext()) {
-            statements.GetCurrent()->Describe();
-        }
-    }
+    ForEach([](const CStatement* pStatement) { pStatement->Describe(); });
     pUI->PrintText("\nEnd Sequence\n");
 }

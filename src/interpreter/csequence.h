@@ -29,6 +29,8 @@ public:
     void ReleaseStatements();
 
 private:
+    // Walks the statements in order with the list's cursor.
+    template <class F> void ForEach(F visit) const;
     int Sum(CountQuery query) const;
 
     CLinkedList<CStatement>* _pollStatements = nullptr;
