@@ -143,7 +143,7 @@ CStatement* CInterpreter::CreateStatement(const CString* pstrLine) {
     if (_nRecognitionDepth > MAX_RECOGNITION_DEPTH) {
         RaiseError(ERR_INPUT_TOO_LONG);
     }
-    CString* poL = Piece(pstrLine, 1, pstrLine->GetLength(), CString::Trimmed);
+    CString* poL = PieceToEnd(pstrLine, 1, CString::Trimmed);
     poL->ToUpperOutsideQuotes();
     CStatement* poStatement = Recognise(poL);
     CleanupStack::PopAndDestroy();
@@ -568,7 +568,7 @@ bool CInterpreter::IsCall(const CString* pstrLine, CString** ppstrCall) const {
 
 ELineType CInterpreter::GetLineType(const CString* pstrLine) const {
     OSTREL_ASSERT(pstrLine);
-    CString* poL = Piece(pstrLine, 1, pstrLine->GetLength(), CString::Trimmed);
+    CString* poL = PieceToEnd(pstrLine, 1, CString::Trimmed);
     poL->ToUpperOutsideQuotes();
     const CString* L = poL;
     ELineType type = LT_SIMPLE;

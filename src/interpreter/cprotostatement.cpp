@@ -22,7 +22,7 @@ std::uint8_t CProtoStatement::GetClassNumber() const {
 
 void CProtoStatement::SetCodeLine(const CString* pstrCodeLine) {
     OSTREL_ASSERT(pstrCodeLine);
-    CString* poCopy = pstrCodeLine->Mid(1, pstrCodeLine->GetLength(), CString::Plain);
+    CString* poCopy = pstrCodeLine->MidToEnd(1, CString::Plain);
     delete _poCodeLine;
     _poCodeLine = poCopy;
 }

@@ -43,7 +43,7 @@ std::uint8_t CRunFile::GetClassNumber() const {
 
 int CRunFile::SetFileName(const CString* pstrFileName) {
     OSTREL_ASSERT(pstrFileName);
-    CString* poName = pstrFileName->Mid(1, pstrFileName->GetLength(), CString::Trimmed);
+    CString* poName = pstrFileName->MidToEnd(1, CString::Trimmed);
     delete _poFileName;
     _poFileName = poName;
     const int N = _poFileName->GetLength();

@@ -30,7 +30,7 @@ std::uint8_t CAssignArray::GetClassNumber() const {
 void CAssignArray::SetText(const CString* pstrArrName, const CString* pstrIndex,
                            const CString* pstrExpr) {
     OSTREL_ASSERT(pstrArrName && pstrIndex && pstrExpr);
-    CString* poName = pstrArrName->Mid(1, pstrArrName->GetLength(), CString::Trimmed);
+    CString* poName = pstrArrName->MidToEnd(1, CString::Trimmed);
     delete _poArrName;
     _poArrName = poName;
     if (_poArrName->GetLength() == 0) {

@@ -44,7 +44,7 @@ void CAssignVariable::SetText(const CString* pstrVarName, const CString* pstrExp
         RaiseError(ERR_ASSIGNMENT_EXPRESSION_MISSING);
     }
     SetExpressions(1, pstrExpr);
-    CString* poName = pstrVarName->Mid(1, pstrVarName->GetLength(), CString::Trimmed);
+    CString* poName = pstrVarName->MidToEnd(1, CString::Trimmed);
     delete _postrVarName;
     _postrVarName = poName;
     if (_postrVarName->GetLength() == 0) {

@@ -11,8 +11,8 @@
 #include "ui/cuserinterface.h"
 
 CDeclareArray::CDeclareArray(CProgram* pProg, const CString* pstrArrName, EDeclarationKind kind)
-    : CStatementWithExpressions(pProg),
-      _poArrName(pstrArrName->Mid(1, pstrArrName->GetLength(), CString::Trimmed)), _kind(kind) {
+    : CStatementWithExpressions(pProg), _poArrName(pstrArrName->MidToEnd(1, CString::Trimmed)),
+      _kind(kind) {
     AddInstance(CN_DECLAREARRAY);
 }
 

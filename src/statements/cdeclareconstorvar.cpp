@@ -30,8 +30,7 @@ bool IsNameTaken(const CStatement* pStatement, const SDeclarationScope& scope,
 CDeclareConstOrVar::CDeclareConstOrVar(CProgram* pProg, const CString* pstrSymbolName,
                                        EDeclarationKind kind)
     : CStatementWithExpressions(pProg),
-      _poSymbolName(pstrSymbolName->Mid(1, pstrSymbolName->GetLength(), CString::Trimmed)),
-      _kind(kind) {
+      _poSymbolName(pstrSymbolName->MidToEnd(1, CString::Trimmed)), _kind(kind) {
     AddInstance(CN_DECLARECONSTORVAR);
 }
 

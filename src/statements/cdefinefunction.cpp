@@ -12,7 +12,7 @@
 namespace {
 
 CString* CopyOf(const CString* pstr, CString::EMidMode mode) {
-    return pstr ? pstr->Mid(1, pstr->GetLength(), mode) : nullptr;
+    return pstr ? pstr->MidToEnd(1, mode) : nullptr;
 }
 
 } // namespace

@@ -8,8 +8,7 @@
 #include "ui/cuserinterface.h"
 
 CDeleteSymbol::CDeleteSymbol(CProgram* pProg, const CString* pstrSymbolName)
-    : CStatement(pProg),
-      _poSymbolName(pstrSymbolName->Mid(1, pstrSymbolName->GetLength(), CString::Trimmed)) {
+    : CStatement(pProg), _poSymbolName(pstrSymbolName->MidToEnd(1, CString::Trimmed)) {
     AddInstance(CN_DELETESYMBOL);
 }
 

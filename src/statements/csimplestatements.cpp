@@ -91,7 +91,7 @@ std::uint8_t CPrintText::GetClassNumber() const {
 void CPrintText::SetText(const CString* pstrText, bool bAddNewline) {
     OSTREL_ASSERT(pstrText);
     _bNewline = bAddNewline;
-    CString* poTrimmed = pstrText->Mid(1, pstrText->GetLength(), CString::Trimmed);
+    CString* poTrimmed = pstrText->MidToEnd(1, CString::Trimmed);
     CleanupStack::PushObject(poTrimmed);
     const int nLength = poTrimmed->GetLength();
     if (nLength < 2 || poTrimmed->GetAt(1) != '"' || poTrimmed->GetAt(nLength) != '"') {

@@ -49,7 +49,7 @@ std::uint8_t CNamedNumeric::GetClassNumber() const {
 
 void CNamedNumeric::SetName(const CString* pstrName) {
     OSTREL_ASSERT(pstrName);
-    TakeName(pstrName->Mid(1, pstrName->GetLength(), CString::Trimmed));
+    TakeName(pstrName->MidToEnd(1, CString::Trimmed));
 }
 
 void CNamedNumeric::SetName(const char* pchName) {
