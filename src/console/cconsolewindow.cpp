@@ -215,3 +215,7 @@ void CConsoleWindow::SetInputCaret(int iChar) {
 bool CConsoleWindow::IsGraphVisible() const {
     return _nGraphicsFormat != GF_NONE;
 }
+
+int CConsoleWindow::CanvasTextWidth(const char* pchText) const {
+    return EstimatedTextWidth(pchText, 8);
+}

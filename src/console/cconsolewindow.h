@@ -65,6 +65,7 @@ public:
     void CanvasMoveTo(int /*x*/, int /*y*/) override {}
     void CanvasLineTo(int /*x*/, int /*y*/) override {}
     int CanvasTextHeight(const char* /*pchText*/) const override { return 8; }
+    int CanvasTextWidth(const char* pchText) const override;
     void CanvasTextOut(int /*x*/, int /*y*/, const char* /*pchText*/) override {}
     int GetButtonShadowColor() const override { return CanvasColor(128, 128, 128); }
     int GetButtonFaceColor() const override { return CanvasColor(192, 192, 192); }

@@ -55,6 +55,8 @@ enum EClassNumber : std::uint8_t {
     CN_NODENAMEDVALUE = 70,
     CN_NODEUNKNOWN = 71,
     CN_CALLSUB = 72,
+    CN_GRAPHPICTURE = 73,
+    CN_SVGCANVAS = 74,
 };
 
 constexpr int OBJECT_COUNTERS = 200;

@@ -6,6 +6,7 @@
 class CInterpreter;
 class CProgram;
 class CString;
+struct SPlotScene;
 
 // Number display formats and graph frames, as the language's constants name
 // them.
@@ -48,6 +49,12 @@ public:
                                    const CString* pstrFuncName, bool bRunAtOnce) = 0;
     virtual bool IsInterrupted() = 0;
     virtual int GetInterfaceCode() const = 0;
+    // A plot tells what it is about to draw, so that its picture can be
+    // traced and explored; called after ClearGraph, before the drawing.
+    virtual void DescribePlot(const SPlotScene& /*scene*/) {}
+    // Draws the names and colours of the curves described last in a corner
+    // of the plot area.
+    virtual void DrawLegend() {}
 
     CInterpreter* GetInterpreter() const { return _poInterpreter; }
     CProgram* GetProgram() const { return _poProgram; }

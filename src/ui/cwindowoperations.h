@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cgraphcanvas.h"
+
 // What the window interface needs from the window it drives: the main
 // window's own operations, the drawing surface of the graph pane and the
 // user's request to stop a run. The engine knows no toolkit; the Qt window,
@@ -7,9 +9,9 @@
 //
 // A plain interface, not a counted object: the implementations are toolkit
 // objects with lifetimes of their own.
-class CWindowOperations {
+class CWindowOperations : public CGraphCanvas {
 public:
-    virtual ~CWindowOperations() = default;
+    ~CWindowOperations() override = default;
 
     // Appends the text to the output pane and shows its end.
     virtual void WriteOutput(const char* pchText) = 0;
@@ -30,28 +32,7 @@ public:
     // Runs the line through the window interface's ExecuteLine.
     virtual void RunCommand(const char* pchText) = 0;
 
-    // The graph pane's canvas. Colours are 24-bit RGB with red in the low
-    // byte. Lines exclude their end point; a rectangle covers x1..x2-1 and
-    // y1..y2-1, outlined with the pen and filled with the brush.
-    virtual bool IsGraphVisible() const = 0;
-    virtual int GetGraphWidth() const = 0;
-    virtual int GetGraphHeight() const = 0;
-    virtual void SetCanvasPen(int nColor, int nWidth) = 0;
-    virtual void SetCanvasBrush(int nColor) = 0;
-    virtual void CanvasRectangle(int x1, int y1, int x2, int y2) = 0;
-    virtual void CanvasMoveTo(int x, int y) = 0;
-    virtual void CanvasLineTo(int x, int y) = 0;
-    virtual int CanvasTextHeight(const char* pchText) const = 0;
-    virtual void CanvasTextOut(int x, int y, const char* pchText) = 0;
-    virtual int GetButtonShadowColor() const = 0;
-    virtual int GetButtonFaceColor() const = 0;
-
     // True when the user has asked the running line to stop. A window may
     // handle its pending events here, which is how the request reaches it.
     virtual bool IsInterruptRequested() = 0;
 };
-
-// A 24-bit canvas colour from its components.
-constexpr int CanvasColor(int red, int green, int blue) {
-    return red + 256 * green + 65536 * blue;
-}

@@ -229,6 +229,10 @@ int TGraphPaintBox::TextHeight(const char* /*pchText*/) const {
     return QFontMetrics(font()).height();
 }
 
+int TGraphPaintBox::TextWidth(const char* pchText) const {
+    return QFontMetrics(font()).horizontalAdvance(QString::fromUtf8(pchText));
+}
+
 void TGraphPaintBox::TextOut(int x, int y, const char* pchText) {
     const QString text = QString::fromUtf8(pchText);
     const QFontMetrics metrics(font());
@@ -938,6 +942,10 @@ void TfrmCalc::CanvasLineTo(int x, int y) {
 
 int TfrmCalc::CanvasTextHeight(const char* pchText) const {
     return pbGraph->TextHeight(pchText);
+}
+
+int TfrmCalc::CanvasTextWidth(const char* pchText) const {
+    return pbGraph->TextWidth(pchText);
 }
 
 void TfrmCalc::CanvasTextOut(int x, int y, const char* pchText) {

@@ -42,6 +42,7 @@ public:
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
     int TextHeight(const char* pchText) const;
+    int TextWidth(const char* pchText) const;
     void TextOut(int x, int y, const char* pchText);
 
 protected:
@@ -123,6 +124,7 @@ public:
     void CanvasMoveTo(int x, int y) override;
     void CanvasLineTo(int x, int y) override;
     int CanvasTextHeight(const char* pchText) const override;
+    int CanvasTextWidth(const char* pchText) const override;
     void CanvasTextOut(int x, int y, const char* pchText) override;
     int GetButtonShadowColor() const override;
     int GetButtonFaceColor() const override;

@@ -67,6 +67,9 @@ public:
     void CanvasMoveTo(int x, int y) override { Log("move " + Point(x, y)); }
     void CanvasLineTo(int x, int y) override { Log("line " + Point(x, y)); }
     int CanvasTextHeight(const char* /*pchText*/) const override { return nTextHeight; }
+    int CanvasTextWidth(const char* pchText) const override {
+        return nCharWidth * static_cast<int>(std::string(pchText).size());
+    }
     void CanvasTextOut(int x, int y, const char* pchText) override {
         Log("text " + Point(x, y) + " " + pchText);
     }
@@ -106,6 +109,7 @@ public:
     int nGraphWidth = 225;
     int nGraphHeight = 145;
     int nTextHeight = 10;
+    int nCharWidth = 5;
 
 private:
     void Log(const std::string& entry) {

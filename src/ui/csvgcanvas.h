@@ -1,0 +1,42 @@
+#pragma once
+
+#include "cgraphcanvas.h"
+#include "core/cbase.h"
+
+#include <string>
+
+// A canvas that writes an SVG image of the given size: lines as polylines,
+// rectangles and label texts as vectors, in the labels' font at the size
+// the pane would use. Text is measured from the font's proportions unless a
+// subclass measures it with the font itself.
+class CSvgCanvas : public CBase, public CGraphCanvas {
+public:
+    CSvgCanvas(int nWidth, int nHeight);
+    ~CSvgCanvas() override;
+    std::uint8_t GetClassNumber() const override;
+
+    bool IsGraphVisible() const override { return true; }
+    int GetGraphWidth() const override { return _nWidth; }
+    int GetGraphHeight() const override { return _nHeight; }
+    void SetCanvasPen(int nColor, int nWidth) override;
+    void SetCanvasBrush(int nColor) override;
+    void CanvasRectangle(int x1, int y1, int x2, int y2) override;
+    void CanvasMoveTo(int x, int y) override;
+    void CanvasLineTo(int x, int y) override;
+    int CanvasTextHeight(const char* pchText) const override;
+    int CanvasTextWidth(const char* pchText) const override;
+    void CanvasTextOut(int x, int y, const char* pchText) override;
+    int GetButtonShadowColor() const override;
+    int GetButtonFaceColor() const override;
+
+    // The complete document: what was drawn so far, closed.
+    std::string GetDocument() const;
+    // Writes the document to the file; false when it could not be written
+    // whole.
+    bool WriteFile(const char* pchFileName) const;
+
+private:
+    // Not copied: it is an image being written.
+    int _nWidth;
+    int _nHeight;
+};

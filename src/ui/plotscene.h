@@ -1,0 +1,69 @@
+#pragma once
+
+#include "core/extended.h"
+
+class CUserInterface;
+
+// What a plot draws, apart from clearing the pane and its frame: scaled to a
+// world window, a silver grid, grey axes through the origin, numeric labels
+// along the left and bottom edges, each curve in its own colour, and, for
+// several curves, a legend. The plotting statements draw with it, and the
+// window interface draws a parametric picture anew with it when the user
+// zooms or pans.
+
+enum EPlotKind {
+    PK_XY,   // y = F(x) over the interval, one or more functions
+    PK_TXY,  // (FX(t), FY(t))
+    PK_PHIR, // r = FR(phi), drawn at (r cos phi, r sin phi)
+};
+
+struct SPlotRange {
+    Extended lo;
+    Extended hi;
+};
+
+// One sampled curve; the texts and numbers belong to the caller.
+struct SPlotCurve {
+    const char* pchName; // the function's name, as the summary prints it
+    int nColor;          // canvas colour, see CanvasColor
+    const Extended* px;
+    const Extended* py;
+    int nSamples;
+};
+
+struct SPlotScene {
+    EPlotKind kind;
+    // The interval the statement sampled, ordered (x, t or phi).
+    SPlotRange interval;
+    // The world window: x from left to right, y from bottom to top.
+    SPlotRange x;
+    SPlotRange y;
+    const SPlotCurve* pCurves;
+    int nCurves;
+};
+
+// Grid values first, first + step, ... across a range.
+struct SGridStep {
+    Extended step;
+    Extended first;
+};
+
+// The colour of the i-th curve of a picture (0-based): blue first, then
+// colours that read well on white.
+constexpr int MAX_PLOT_CURVES = 8;
+int PlotCurveColor(int iCurve);
+
+// The smallest step of the series 1, 2, 5 times a power of ten that divides
+// the range into fewer than 13 parts, and the first multiple of it in the
+// range. Raises "Illegal parameter value in function call." unless lo < hi.
+SGridStep ChooseGridStep(Extended lo, Extended hi);
+
+// Whether a view of the range can be gridded and labelled: finite, and wide
+// enough for the numbers to tell its grid values apart.
+bool IsDrawableRange(const SPlotRange& range);
+
+// Describes the scene to the interface, then draws it:
+// world window, grid, axes, vertical and horizontal labels, the curves, the
+// legend (several curves only), in this order. The caller has cleared the pane and asked for
+// the plot area, and draws the frame afterwards.
+void DrawPlotScene(CUserInterface* pUI, const SPlotScene& scene);
