@@ -4,21 +4,27 @@
 #include "core/cbase.h"
 #include "core/cleanupstack.h"
 #include "core/errorcodes.h"
+#include "tsvggraphcanvas.h"
 #include "uFrmAbout.h"
 #include "ui/cwindowinterface.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImageWriter>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPainter>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QTimer>
@@ -27,67 +33,19 @@
 
 #include <algorithm>
 #include <clocale>
-#include <cmath>
 #include <utility>
 
 namespace {
 
-// The nearest Debian fonts to the design's: the 8-point dialog font and the
-// 8-pixel font of the graph labels.
+// The nearest Debian font to the design's 8-point dialog font.
 QFont FormFont() {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSize(8);
     return font;
 }
 
-QFont GraphFont() {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(8);
-    return font;
-}
-
-QColor ColorOf(int nColor) {
-    return {nColor & 0xFF, (nColor >> 8) & 0xFF, (nColor >> 16) & 0xFF};
-}
-
 int ColorValue(const QColor& color) {
     return CanvasColor(color.red(), color.green(), color.blue());
-}
-
-// Cuts the segment to the rectangle (Liang and Barsky); false when nothing
-// of it is inside. Long lines towards far-off points stay cheap to draw.
-bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double xMin, double yMin,
-                 double xMax, double yMax) {
-    double t0 = 0.0;
-    double t1 = 1.0;
-    const double dx = x1 - x0;
-    const double dy = y1 - y0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x0 - xMin, xMax - x0, y0 - yMin, yMax - y0};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0) {
-                return false;
-            }
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0.0) {
-            t0 = std::max(t0, t);
-        } else {
-            t1 = std::min(t1, t);
-        }
-        if (t0 > t1) {
-            return false;
-        }
-    }
-    const double xStart = x0;
-    const double yStart = y0;
-    x0 = xStart + t0 * dx;
-    y0 = yStart + t0 * dy;
-    x1 = xStart + t1 * dx;
-    y1 = yStart + t1 * dy;
-    return true;
 }
 
 // Calls from Qt's events into the engine: an error code must not unwind
@@ -100,154 +58,6 @@ template <class F> void Guarded(F&& call) {
         // Nothing to report: the raise has emptied the cleanup stack.
     }
 }
-
-} // namespace
-
-// --- TGraphPaintBox ------------------------------------------------------------
-
-TGraphPaintBox::TGraphPaintBox(QWidget* pParent) : QWidget(pParent) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setAutoFillBackground(false);
-    setFont(GraphFont());
-    _image = QImage(1, 1, QImage::Format_RGB32);
-    _image.fill(Qt::white);
-}
-
-void TGraphPaintBox::Renew() {
-    _image = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
-    _image.fill(Qt::white);
-    if (_onPaint) {
-        _onPaint();
-    }
-    update();
-}
-
-void TGraphPaintBox::resizeEvent(QResizeEvent* pEvent) {
-    QWidget::resizeEvent(pEvent);
-    Renew();
-}
-
-void TGraphPaintBox::showEvent(QShowEvent* pEvent) {
-    QWidget::showEvent(pEvent);
-    Renew();
-}
-
-void TGraphPaintBox::paintEvent(QPaintEvent* /*pEvent*/) {
-    QPainter painter(this);
-    painter.drawImage(0, 0, _image);
-}
-
-void TGraphPaintBox::SetPen(int nColor, int nWidth) {
-    _penColor = ColorOf(nColor);
-    _nPenWidth = std::max(1, nWidth);
-}
-
-void TGraphPaintBox::SetBrush(int nColor) {
-    _brushColor = ColorOf(nColor);
-}
-
-void TGraphPaintBox::Rectangle(int x1, int y1, int x2, int y2) {
-    if (x2 <= x1 || y2 <= y1) {
-        return;
-    }
-    QPainter painter(&_image);
-    painter.setPen(QPen(_penColor, _nPenWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    painter.setBrush(_brushColor);
-    // The outline of a rectangle drawn by QPainter is one pixel wider than
-    // the rectangle; the canvas's covers x1 to x2 - 1.
-    painter.drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
-    update();
-}
-
-void TGraphPaintBox::MoveTo(int x, int y) {
-    _x = x;
-    _y = y;
-}
-
-void TGraphPaintBox::LineTo(int x, int y) {
-    const int xFrom = _x;
-    const int yFrom = _y;
-    _x = x;
-    _y = y;
-    if (x == xFrom && y == yFrom) {
-        return;
-    }
-    double x0 = xFrom;
-    double y0 = yFrom;
-    double x1 = x;
-    double y1 = y;
-    if (!ClipSegment(x0, y0, x1, y1, -1.0, -1.0, _image.width(), _image.height())) {
-        return;
-    }
-    const int xStart = static_cast<int>(std::lround(x0));
-    const int yStart = static_cast<int>(std::lround(y0));
-    const int xEnd = static_cast<int>(std::lround(x1));
-    const int yEnd = static_cast<int>(std::lround(y1));
-    if (_nPenWidth == 1) {
-        PlotLine(xStart, yStart, xEnd, yEnd, x == xEnd && y == yEnd);
-    } else {
-        QPainter painter(&_image);
-        painter.setPen(QPen(_penColor, _nPenWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
-        painter.drawLine(xStart, yStart, xEnd, yEnd);
-    }
-    update();
-}
-
-void TGraphPaintBox::PlotLine(int x0, int y0, int x1, int y1, bool bExcludeEnd) {
-    // Bresenham's line, pixel for pixel as the canvas draws it: the end
-    // point belongs to the next line.
-    const QRgb color = _penColor.rgb();
-    const int dx = std::abs(x1 - x0);
-    const int dy = -std::abs(y1 - y0);
-    const int sx = x0 < x1 ? 1 : -1;
-    const int sy = y0 < y1 ? 1 : -1;
-    int error = dx + dy;
-    while (true) {
-        const bool bEnd = x0 == x1 && y0 == y1;
-        if (bEnd && bExcludeEnd) {
-            break;
-        }
-        if (x0 >= 0 && y0 >= 0 && x0 < _image.width() && y0 < _image.height()) {
-            _image.setPixel(x0, y0, color);
-        }
-        if (bEnd) {
-            break;
-        }
-        const int e2 = 2 * error;
-        if (e2 >= dy) {
-            error += dy;
-            x0 += sx;
-        }
-        if (e2 <= dx) {
-            error += dx;
-            y0 += sy;
-        }
-    }
-}
-
-int TGraphPaintBox::TextHeight(const char* /*pchText*/) const {
-    return QFontMetrics(font()).height();
-}
-
-int TGraphPaintBox::TextWidth(const char* pchText) const {
-    return QFontMetrics(font()).horizontalAdvance(QString::fromUtf8(pchText));
-}
-
-void TGraphPaintBox::TextOut(int x, int y, const char* pchText) {
-    const QString text = QString::fromUtf8(pchText);
-    const QFontMetrics metrics(font());
-    QPainter painter(&_image);
-    // Text stands on the brush colour, like the canvas's opaque text.
-    painter.fillRect(QRect(x, y, metrics.horizontalAdvance(text), metrics.height()), _brushColor);
-    painter.setFont(font());
-    painter.setPen(Qt::black);
-    painter.drawText(x, y + metrics.ascent(), text);
-    update();
-}
-
-// --- TfrmCalc --------------------------------------------------------------------
-
-namespace {
 
 // How often a running line handles the window's events: often enough that
 // Escape and repaints feel immediate, rarely enough to cost nothing.
@@ -268,6 +78,7 @@ TfrmCalc::CRunGuard::~CRunGuard() {
     if (--_pForm->_nRunning == 0) {
         qApp->removeEventFilter(_pForm);
         _pForm->FlushOutput();
+        _pForm->RefreshOverlay();
     }
 }
 
@@ -321,7 +132,7 @@ void TfrmCalc::CreateControls() {
     pbGraph = new TGraphPaintBox(pClient);
     pbGraph->setObjectName(QStringLiteral("pbGraph"));
     pbGraph->setGeometry(144, 31, 225, 145);
-    pbGraph->SetOnPaint([this] { pbGraphPaint(); });
+    ConnectGraphPane();
 
     QPushButton** const buttons[] = {&cmdF1, &cmdF2, &cmdF3, &cmdF4};
     for (int i = 0; i < 4; ++i) {
@@ -348,8 +159,8 @@ void TfrmCalc::CreateControls() {
 
 void TfrmCalc::CreateMenu() {
     QMenuBar* pBar = menuBar();
-    auto item = [](QMenu* pMenu, const char* pchName, const char* pchCaption) {
-        QAction* pAction = pMenu->addAction(QString::fromUtf8(pchCaption));
+    auto item = [](QMenu* pMenu, const char* pchName, const QString& caption) {
+        QAction* pAction = pMenu->addAction(caption);
         pAction->setObjectName(QString::fromUtf8(pchName));
         // Captions carry no mnemonics and items no shortcuts.
         pAction->setShortcuts({});
@@ -361,6 +172,7 @@ void TfrmCalc::CreateMenu() {
     mnuExecute = item(mnuFile, "mnuExecute", "Enter");
     mnuReset = item(mnuFile, "mnuReset", "Reset");
     mnuRunFile = item(mnuFile, "mnuRunFile", "Run file...");
+    mnuSaveGraph = item(mnuFile, "mnuSaveGraph", tr("Save graph as..."));
     mnuExit = item(mnuFile, "mnuExit", "Exit");
 
     mnuSettings = pBar->addMenu(QStringLiteral("Settings"));
@@ -382,6 +194,12 @@ void TfrmCalc::CreateMenu() {
     mnuShowHelp = item(mnuHelp, "mnuShowHelp", "Show Help");
     mnuAbout = item(mnuHelp, "mnuAbout", "About Ostrel...");
 
+    mnuCopyGraph = new QAction(tr("Copy graph"), this);
+    mnuCopyGraph->setObjectName(QStringLiteral("mnuCopyGraph"));
+    pbGraph->setContextMenuPolicy(Qt::ActionsContextMenu);
+    pbGraph->addAction(mnuCopyGraph);
+    pbGraph->addAction(mnuSaveGraph);
+
     // Qt toggles a checkable item before its action runs; the actions then
     // set all three marks of their group themselves.
     for (QAction* pAction :
@@ -392,6 +210,8 @@ void TfrmCalc::CreateMenu() {
     connect(mnuExecute, &QAction::triggered, this, &TfrmCalc::mnuExecuteClick);
     connect(mnuReset, &QAction::triggered, this, &TfrmCalc::ResetCalculator);
     connect(mnuRunFile, &QAction::triggered, this, &TfrmCalc::mnuRunFileClick);
+    connect(mnuSaveGraph, &QAction::triggered, this, &TfrmCalc::mnuSaveGraphClick);
+    connect(mnuCopyGraph, &QAction::triggered, this, &TfrmCalc::mnuCopyGraphClick);
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
     connect(mnuGeneral, &QAction::triggered, this, [this] { SetNumberFormatFromMenu(1); });
     connect(mnuFixed, &QAction::triggered, this, [this] { SetNumberFormatFromMenu(2); });
@@ -532,14 +352,20 @@ void TfrmCalc::mnuExecuteClick() {
     if (_nRunning > 0 || !_poWindowInterface) {
         return;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    {
-        CRunGuard guard(this);
-        QCoreApplication::processEvents();
+    RunBusy([this] {
         const QString text = editInput->text();
         RememberInput(text);
         const QByteArray line = text.toUtf8();
         _poWindowInterface->ExecuteLine(line.constData());
+    });
+}
+
+void TfrmCalc::RunBusy(const std::function<void()>& run) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    {
+        CRunGuard guard(this);
+        QCoreApplication::processEvents();
+        Guarded(run);
     }
     QApplication::restoreOverrideCursor();
 }
@@ -696,10 +522,163 @@ void TfrmCalc::pbGraphPaint() {
     if (!_poWindowInterface) {
         return;
     }
-    Guarded([&] {
-        _poWindowInterface->ClearGraph();
-        _poWindowInterface->DrawGraphFrame();
+    Guarded([&] { _poWindowInterface->RedrawGraph(); });
+}
+
+// --- Reading, exploring and saving the picture -----------------------------------
+
+void TfrmCalc::ConnectGraphPane() {
+    pbGraph->SetOnPaint([this] { pbGraphPaint(); });
+    pbGraph->SetOnNavigable([this] { return CanNavigateGraph(); });
+    connect(pbGraph, &TGraphPaintBox::PointerMoved, this, &TfrmCalc::ProbeGraphAt);
+    connect(pbGraph, &TGraphPaintBox::TraceRequested, this, &TfrmCalc::TraceGraph);
+    connect(pbGraph, &TGraphPaintBox::ZoomRequested, this, [this](QPoint point, double factor) {
+        NavigateGraph([&] { _poWindowInterface->ZoomGraph(point.x(), point.y(), factor); });
     });
+    connect(pbGraph, &TGraphPaintBox::PanRequested, this, [this](QPoint offset) {
+        NavigateGraph([&] { _poWindowInterface->PanGraph(offset.x(), offset.y()); });
+    });
+    connect(pbGraph, &TGraphPaintBox::ZoomToRequested, this, [this](QRect rect) {
+        NavigateGraph([&] {
+            _poWindowInterface->ZoomGraphTo(rect.left(), rect.top(), rect.right(), rect.bottom());
+        });
+    });
+    connect(pbGraph, &TGraphPaintBox::HomeRequested, this,
+            [this] { NavigateGraph([this] { _poWindowInterface->HomeGraph(); }); });
+}
+
+bool TfrmCalc::CanNavigateGraph() const {
+    return _nRunning == 0 && _poWindowInterface && _poWindowInterface->IsGraphNavigable();
+}
+
+void TfrmCalc::NavigateGraph(const std::function<void()>& navigate) {
+    if (CanNavigateGraph()) {
+        RunBusy(navigate);
+    }
+}
+
+void TfrmCalc::ProbeGraphAt(QPoint point) {
+    // While a line runs the picture is being drawn: nothing to read yet.
+    SGraphProbe probe{};
+    bool bFound = false;
+    if (_nRunning == 0 && _poWindowInterface) {
+        Guarded([&] { bFound = _poWindowInterface->ProbeGraph(point.x(), point.y(), &probe); });
+    }
+    if (bFound) {
+        ShowProbe(probe);
+    } else {
+        pbGraph->ClearOverlay();
+    }
+}
+
+void TfrmCalc::TraceGraph(int nSampleStep, int nCurveStep) {
+    if (_nRunning > 0 || !_poWindowInterface) {
+        return;
+    }
+    // Past either end of a curve, or to a curve that is not there, the
+    // trace stays where it is.
+    SGraphProbe probe{};
+    bool bFound = false;
+    Guarded([&] {
+        bFound = _poWindowInterface->ProbeSample(_iTraceCurve + nCurveStep,
+                                                 _iTraceSample + nSampleStep, &probe);
+    });
+    if (bFound) {
+        ShowProbe(probe);
+    }
+}
+
+void TfrmCalc::ShowProbe(const SGraphProbe& probe) {
+    SGraphOverlay overlay;
+    overlay.pointerText = QString::fromUtf8(probe.pchPointer);
+    overlay.bSample = probe.bSample;
+    if (probe.bSample) {
+        overlay.sample = QPoint(probe.pxSample, probe.pySample);
+        overlay.nSampleColor = probe.nColor;
+        overlay.sampleText = QString::fromUtf8(probe.pchSample);
+        _iTraceCurve = probe.iCurve;
+        _iTraceSample = probe.iSample;
+    }
+    pbGraph->SetOverlay(overlay);
+}
+
+void TfrmCalc::RefreshOverlay() {
+    QPoint point;
+    if (pbGraph->GetPointer(&point)) {
+        ProbeGraphAt(point);
+    } else {
+        pbGraph->ClearOverlay();
+    }
+}
+
+void TfrmCalc::mnuCopyGraphClick() {
+    QGuiApplication::clipboard()->setImage(pbGraph->GetImage());
+}
+
+void TfrmCalc::mnuSaveGraphClick() {
+    if (_nRunning > 0) {
+        return;
+    }
+    QFileDialog dlgSave(this, tr("Save graph"));
+    dlgSave.setObjectName(QStringLiteral("dlgSave"));
+    dlgSave.setAcceptMode(QFileDialog::AcceptSave);
+    const QStringList filters = {tr("PNG image (*.png)"), tr("SVG image (*.svg)")};
+    const QStringList suffixes = {QStringLiteral("png"), QStringLiteral("svg")};
+    dlgSave.setNameFilters(filters);
+    dlgSave.setDefaultSuffix(suffixes[0]);
+    connect(&dlgSave, &QFileDialog::filterSelected, &dlgSave, [&](const QString& filter) {
+        dlgSave.setDefaultSuffix(suffixes.value(filters.indexOf(filter), suffixes[0]));
+    });
+    if (dlgSave.exec() != QDialog::Accepted || dlgSave.selectedFiles().isEmpty()) {
+        return;
+    }
+    SaveGraphAs(dlgSave.selectedFiles().constFirst());
+}
+
+void TfrmCalc::SaveGraphAs(const QString& fileName) {
+    QString errorText;
+    if (!SaveGraph(fileName, &errorText)) {
+        QMessageBox::warning(this, tr("Save graph"),
+                             tr("The graph could not be saved to %1.\n%2")
+                                 .arg(QDir::toNativeSeparators(fileName), errorText));
+    }
+}
+
+bool TfrmCalc::SaveGraph(const QString& fileName, QString* pErrorText) const {
+    // The picture is complete before anything is written, and QSaveFile
+    // replaces the file only once all of it is on disk.
+    QByteArray data;
+    if (QFileInfo(fileName).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0) {
+        if (!_poWindowInterface) {
+            *pErrorText = tr("There is no picture to save.");
+            return false;
+        }
+        TSvgGraphCanvas canvas(pbGraph->width(), pbGraph->height(), pbGraph->font());
+        bool bRendered = false;
+        Guarded([&] {
+            _poWindowInterface->RenderGraph(&canvas);
+            bRendered = true;
+        });
+        if (!bRendered) {
+            *pErrorText = tr("The picture could not be drawn.");
+            return false;
+        }
+        data = QByteArray::fromStdString(canvas.GetDocument());
+    } else {
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "png");
+        if (!writer.write(pbGraph->GetImage())) {
+            *pErrorText = writer.errorString();
+            return false;
+        }
+    }
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+        *pErrorText = file.errorString();
+        return false;
+    }
+    return true;
 }
 
 void TfrmCalc::showEvent(QShowEvent* pEvent) {

@@ -1,18 +1,18 @@
 #pragma once
 
+#include "tgraphpaintbox.h"
 #include "ui/cwindowoperations.h"
 
-#include <QImage>
 #include <QMainWindow>
 #include <QStringDecoder>
 #include <QStringList>
 #include <QUrl>
-#include <QWidget>
 
 #include <chrono>
 #include <functional>
 
 class CWindowInterface;
+struct SGraphProbe;
 class QAction;
 class QDialog;
 class QFileDialog;
@@ -21,47 +21,6 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QTextBrowser;
-
-// The graph pane: it paints a backing image of its own size, so that the
-// canvas operations can draw at any time, not only while Qt paints. A new
-// image (the pane resized or shown again) is what the calculator treats as
-// a repaint of the pane.
-class TGraphPaintBox : public QWidget {
-    Q_OBJECT
-
-public:
-    explicit TGraphPaintBox(QWidget* pParent);
-
-    // Called when the pane needs its picture anew.
-    void SetOnPaint(std::function<void()> onPaint) { _onPaint = std::move(onPaint); }
-    const QImage& GetImage() const { return _image; }
-
-    void SetPen(int nColor, int nWidth);
-    void SetBrush(int nColor);
-    void Rectangle(int x1, int y1, int x2, int y2);
-    void MoveTo(int x, int y);
-    void LineTo(int x, int y);
-    int TextHeight(const char* pchText) const;
-    int TextWidth(const char* pchText) const;
-    void TextOut(int x, int y, const char* pchText);
-
-protected:
-    void paintEvent(QPaintEvent* pEvent) override;
-    void resizeEvent(QResizeEvent* pEvent) override;
-    void showEvent(QShowEvent* pEvent) override;
-
-private:
-    void Renew();
-    void PlotLine(int x0, int y0, int x1, int y1, bool bExcludeEnd);
-
-    QImage _image;
-    std::function<void()> _onPaint;
-    QColor _penColor{Qt::black};
-    int _nPenWidth = 1;
-    QColor _brushColor{Qt::white};
-    int _x = 0;
-    int _y = 0;
-};
 
 // The main window: input line, output pane, graph pane, four function
 // buttons and the menu. It owns the window interface from one reset to the
@@ -103,6 +62,10 @@ public:
     const QStringList& GetInputHistory() const { return _inputHistory; }
     // Whether the user's request to stop the running line has arrived.
     bool IsInterruptPending() const { return _bInterrupt; }
+    // Writes the graph pane's picture to the file: an SVG image when its
+    // suffix is .svg, else a PNG of the pane's image. On failure the file
+    // is left as it was and pErrorText tells why.
+    bool SaveGraph(const QString& fileName, QString* pErrorText) const;
 
     // The window operations of the window interface.
     void WriteOutput(const char* pchText) override;
@@ -142,6 +105,7 @@ public:
     QAction* mnuExecute = nullptr;
     QAction* mnuReset = nullptr;
     QAction* mnuRunFile = nullptr;
+    QAction* mnuSaveGraph = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* mnuSettings = nullptr;
     QMenu* mnuNumberFormat = nullptr;
@@ -156,6 +120,8 @@ public:
     QMenu* mnuHelp = nullptr;
     QAction* mnuShowHelp = nullptr;
     QAction* mnuAbout = nullptr;
+    // In the graph pane's context menu, with mnuSaveGraph.
+    QAction* mnuCopyGraph = nullptr;
 
     // While a line runs, the window handles no input but Escape, which asks
     // the line to stop; a guard arms that for its lifetime.
@@ -178,6 +144,8 @@ protected:
 public slots:
     void mnuExecuteClick();
     void mnuRunFileClick();
+    void mnuSaveGraphClick();
+    void mnuCopyGraphClick();
     void mnuShowHelpClick();
     void mnuAboutClick();
 
@@ -188,9 +156,21 @@ private:
     void CreateMenu();
     QPushButton* Button(int iButton) const;
     void ExecuteGuarded(const QByteArray& line);
+    // Runs a call into the engine as a line runs: under the run guard, with
+    // the wait cursor, so that Escape stops it.
+    void RunBusy(const std::function<void()>& run);
     void PressButton(int iButton);
     void editInputKeyUp(QKeyEvent* pEvent);
     void pbGraphPaint();
+    void ConnectGraphPane();
+    bool CanNavigateGraph() const;
+    void NavigateGraph(const std::function<void()>& navigate);
+    void ProbeGraphAt(QPoint point);
+    void TraceGraph(int nSampleStep, int nCurveStep);
+    void ShowProbe(const SGraphProbe& probe);
+    // Reads the picture again under the pointer once it may have changed.
+    void RefreshOverlay();
+    void SaveGraphAs(const QString& fileName);
     void SetNumberFormatFromMenu(int nCode);
     void SetGraphicsFormatFromMenu(int nCode);
     void ToggleToolbarFromMenu();
@@ -212,6 +192,9 @@ private:
     QStringList _inputHistory;
     QStringList _filesToRun;
     int _iHistory = 0;
+    // The sample that the arrow keys step from: the one last shown.
+    int _iTraceCurve = 0;
+    int _iTraceSample = 0;
     QString _historyDraft;
     QStringDecoder _outputDecoder{QStringDecoder::Utf8};
     // Output of a running line waits here and reaches the pane in pieces,

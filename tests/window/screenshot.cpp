@@ -1,6 +1,7 @@
-// ostrel_screenshot INPUT OUTPUT.png: starts the calculator's window, types
-// each line of INPUT into the input line with Enter, and saves a picture of
-// the window. The README's screenshot is made this way (make_screenshot.sh).
+// ostrel_screenshot INPUT OUTPUT.png [X,Y]: starts the calculator's window,
+// types each line of INPUT into the input line with Enter, optionally moves
+// the pointer to pixel X,Y of the graph pane, and saves a picture of the
+// window. The README's screenshot is made this way (make_screenshot.sh).
 
 #include "uFrmCalc.h"
 
@@ -12,13 +13,30 @@
 
 #include <cstdio>
 
+namespace {
+
+// "X,Y" as a point; false when it is not two whole numbers.
+bool ParsePoint(const char* pchText, QPoint* pPoint) {
+    const QStringList parts = QString::fromLocal8Bit(pchText).split(QLatin1Char(','));
+    bool bX = false;
+    bool bY = false;
+    if (parts.size() == 2) {
+        *pPoint = QPoint(parts[0].toInt(&bX), parts[1].toInt(&bY));
+    }
+    return bX && bY;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
-    if (argc != 3) {
-        std::fputs("Usage: ostrel_screenshot INPUT OUTPUT.png\n", stderr);
+    QPoint pointer;
+    const bool bPointer = argc == 4;
+    if ((argc != 3 && argc != 4) || (bPointer && !ParsePoint(argv[3], &pointer))) {
+        std::fputs("Usage: ostrel_screenshot INPUT OUTPUT.png [X,Y]\n", stderr);
         return 2;
     }
     QFile input(QString::fromLocal8Bit(argv[1]));
@@ -41,6 +59,10 @@ int main(int argc, char** argv) {
         frmCalc.editInput->clear();
         QTest::keyClicks(frmCalc.editInput, line);
         QTest::keyClick(frmCalc.editInput, Qt::Key_Return);
+        QTest::qWait(20);
+    }
+    if (bPointer) {
+        QTest::mouseMove(frmCalc.pbGraph, pointer);
         QTest::qWait(20);
     }
     if (!frmCalc.grab().save(QString::fromLocal8Bit(argv[2]))) {

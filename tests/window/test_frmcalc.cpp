@@ -63,7 +63,7 @@ void Bind(CWindowInterface* pUI, int iButton, const char* pchCaption, const char
 
 TEST_F(WindowTest, MenuHasItsMenusItemsAndCaptionsInOrder) {
     EXPECT_EQ(Captions(frm->menuBar()), QStringList({"File", "Settings", "Help"}));
-    EXPECT_EQ(Captions(frm->mnuFile), QStringList({"Enter", "Reset", "Run file...", "Exit"}));
+    EXPECT_EQ(Captions(frm->mnuFile), QStringList({"Enter", "Reset", "Run file...", "Save graph as...", "Exit"}));
     EXPECT_EQ(Captions(frm->mnuSettings),
               QStringList({"Number display format", "Hide toolbar", "Graphics display format"}));
     EXPECT_EQ(frm->mnuSettings->actions()[0]->menu(), frm->mnuNumberFormat);
@@ -678,7 +678,8 @@ TEST_F(WindowTest, ControlsHaveTheirHelpContextsAndTabOrder) {
     EXPECT_EQ(NextTabStop(frm->cmdF1), frm->cmdF2);
     EXPECT_EQ(NextTabStop(frm->cmdF2), frm->cmdF3);
     EXPECT_EQ(NextTabStop(frm->cmdF3), frm->cmdF4);
-    EXPECT_EQ(frm->pbGraph->focusPolicy(), Qt::NoFocus);
+    // The graph pane takes focus by a click only, for its keys.
+    EXPECT_EQ(frm->pbGraph->focusPolicy(), Qt::ClickFocus);
 }
 
 TEST_F(WindowTest, NumberTextsUseAPointWhateverTheLocale) {

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+// What the pane shows over its picture while the pointer reads it: the
+// pointer's text, and the nearest sample of a curve with a marker.
+struct SGraphOverlay {
+    QString pointerText;
+    bool bSample = false;
+    QPoint sample;
+    int nSampleColor = 0; // as the canvas's colours
+    QString sampleText;
+};
+
+// The graph pane: it paints a backing image of its own size, so that the
+// canvas operations can draw at any time, not only while Qt paints. A new
+// image (the pane resized or shown again) is what the calculator treats as
+// a repaint of the pane.
+//
+// The pane also reports the user's gestures on the picture as signals and
+// paints what it is told to show over the image; it knows nothing of what
+// the picture means.
+class TGraphPaintBox : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TGraphPaintBox(QWidget* pParent);
+
+    // Called when the pane needs its picture anew.
+    void SetOnPaint(std::function<void()> onPaint) { _onPaint = std::move(onPaint); }
+    // Asked when a drag or a wheel turn starts: whether the picture can be
+    // zoomed and panned now.
+    void SetOnNavigable(std::function<bool()> isNavigable) {
+        _isNavigable = std::move(isNavigable);
+    }
+    const QImage& GetImage() const { return _image; }
+
+    void SetOverlay(const SGraphOverlay& overlay);
+    void ClearOverlay();
+    bool HasOverlay() const { return _bOverlay; }
+    const SGraphOverlay& GetOverlay() const { return _overlay; }
+    // Where the pointer last moved over the pane; false once it has left.
+    bool GetPointer(QPoint* pPoint) const;
+
+    void SetPen(int nColor, int nWidth);
+    void SetBrush(int nColor);
+    void Rectangle(int x1, int y1, int x2, int y2);
+    void MoveTo(int x, int y);
+    void LineTo(int x, int y);
+    int TextHeight(const char* pchText) const;
+    int TextWidth(const char* pchText) const;
+    void TextOut(int x, int y, const char* pchText);
+
+signals:
+    void PointerMoved(QPoint point);
+    // factor below 1 zooms in, around the point.
+    void ZoomRequested(QPoint point, double factor);
+    // The content follows a drag by offset pixels.
+    void PanRequested(QPoint offset);
+    void ZoomToRequested(QRect rect);
+    void HomeRequested();
+    // Left and Right step along the traced curve, Up and Down change curve.
+    void TraceRequested(int nSampleStep, int nCurveStep);
+
+protected:
+    void paintEvent(QPaintEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
+    void showEvent(QShowEvent* pEvent) override;
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseMoveEvent(QMouseEvent* pEvent) override;
+    void mouseReleaseEvent(QMouseEvent* pEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
+    void wheelEvent(QWheelEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+    void leaveEvent(QEvent* pEvent) override;
+
+private:
+    enum EDrag { DRAG_NONE, DRAG_PAN, DRAG_ZOOM };
+
+    void Renew();
+    void PlotLine(int x0, int y0, int x1, int y1, bool bExcludeEnd);
+    bool IsNavigable() const { return _isNavigable && _isNavigable(); }
+    QRect ZoomBand() const;
+    void PaintOverlay(QPainter* pPainter) const;
+
+    QImage _image;
+    std::function<void()> _onPaint;
+    std::function<bool()> _isNavigable;
+    QColor _penColor{Qt::black};
+    int _nPenWidth = 1;
+    QColor _brushColor{Qt::white};
+    int _x = 0;
+    int _y = 0;
+
+    SGraphOverlay _overlay;
+    bool _bOverlay = false;
+    QPoint _pointer;
+    bool _bPointer = false;
+    EDrag _drag = DRAG_NONE;
+    QPoint _dragStart;
+    QPoint _dragNow;
+    // Wheel turns below one notch (fine-grained wheels) add up here.
+    int _nWheelDelta = 0;
+};

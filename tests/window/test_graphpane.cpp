@@ -1,0 +1,413 @@
+#include "windowtest.h"
+
+#include "tgraphpaintbox.h"
+#include "ui/cgraphcanvas.h"
+#include "ui/plotscene.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QWheelEvent>
+#include <QXmlStreamReader>
+
+#include <fstream>
+
+namespace {
+
+void SendMouse(QWidget* pWidget, QEvent::Type type, QPoint point, Qt::MouseButton button,
+               Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QMouseEvent event(type, point, pWidget->mapToGlobal(point), button, buttons, modifiers);
+    QApplication::sendEvent(pWidget, &event);
+}
+
+void Drag(QWidget* pWidget, QPoint from, QPoint to,
+          Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    SendMouse(pWidget, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton, modifiers);
+    SendMouse(pWidget, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, modifiers);
+    SendMouse(pWidget, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, modifiers);
+}
+
+void DoubleClick(QWidget* pWidget, QPoint point) {
+    SendMouse(pWidget, QEvent::MouseButtonPress, point, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(pWidget, QEvent::MouseButtonRelease, point, Qt::LeftButton, Qt::NoButton);
+    SendMouse(pWidget, QEvent::MouseButtonDblClick, point, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(pWidget, QEvent::MouseButtonRelease, point, Qt::LeftButton, Qt::NoButton);
+}
+
+void MovePointer(QWidget* pWidget, QPoint point) {
+    SendMouse(pWidget, QEvent::MouseMove, point, Qt::NoButton, Qt::NoButton);
+}
+
+void Wheel(QWidget* pWidget, QPoint point, int nDelta) {
+    QWheelEvent event(point, pWidget->mapToGlobal(point), QPoint(), QPoint(0, nDelta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(pWidget, &event);
+}
+
+void Key(QWidget* pWidget, Qt::Key key) {
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(pWidget, &event);
+}
+
+QRgb Rgb(int nColor) {
+    return qRgb(nColor & 0xFF, (nColor >> 8) & 0xFF, (nColor >> 16) & 0xFF) & 0xFFFFFF;
+}
+
+int CountColor(const QImage& image, QRgb color) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            n += (image.pixel(x, y) & 0xFFFFFF) == color ? 1 : 0;
+        }
+    }
+    return n;
+}
+
+constexpr QRgb BLUE = 0x0000FF;
+constexpr QRgb WHITE = 0xFFFFFF;
+
+// --- The pane on its own: gestures and overlay ------------------------------------
+
+class GraphPaintBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        box.SetOnNavigable([this] { return bNavigable; });
+        box.resize(300, 200);
+        box.show();
+        QApplication::processEvents();
+    }
+
+    TGraphPaintBox box{nullptr};
+    bool bNavigable = true;
+};
+
+TEST_F(GraphPaintBoxTest, WheelNotchesZoomAroundThePointer) {
+    QSignalSpy zoom(&box, &TGraphPaintBox::ZoomRequested);
+    Wheel(&box, QPoint(100, 50), 120);
+    Wheel(&box, QPoint(100, 50), -120);
+    // Half notches of a fine wheel add up to one.
+    Wheel(&box, QPoint(40, 60), 60);
+    ASSERT_EQ(zoom.count(), 2);
+    Wheel(&box, QPoint(40, 60), 60);
+    ASSERT_EQ(zoom.count(), 3);
+    EXPECT_EQ(zoom[0][0].toPoint(), QPoint(100, 50));
+    EXPECT_DOUBLE_EQ(zoom[0][1].toDouble(), 0.8);
+    EXPECT_DOUBLE_EQ(zoom[1][1].toDouble(), 1.25);
+    EXPECT_EQ(zoom[2][0].toPoint(), QPoint(40, 60));
+    EXPECT_DOUBLE_EQ(zoom[2][1].toDouble(), 0.8);
+}
+
+TEST_F(GraphPaintBoxTest, DragShowsTheImageShiftedAndReportsTheOffsetOnce) {
+    box.SetPen(CanvasColor(0, 0, 255), 1);
+    box.MoveTo(100, 100);
+    box.LineTo(101, 100);
+    QSignalSpy pan(&box, &TGraphPaintBox::PanRequested);
+    SendMouse(&box, QEvent::MouseButtonPress, QPoint(150, 100), Qt::LeftButton, Qt::LeftButton);
+    SendMouse(&box, QEvent::MouseMove, QPoint(180, 110), Qt::NoButton, Qt::LeftButton);
+    SendMouse(&box, QEvent::MouseMove, QPoint(170, 90), Qt::NoButton, Qt::LeftButton);
+    // While dragging the pane shows the image moved; the image stays.
+    const QImage shown = box.grab().toImage();
+    EXPECT_EQ(shown.pixel(120, 90) & 0xFFFFFF, BLUE);
+    EXPECT_EQ(shown.pixel(100, 100) & 0xFFFFFF, WHITE);
+    EXPECT_EQ(box.GetImage().pixel(100, 100) & 0xFFFFFF, BLUE);
+    EXPECT_EQ(pan.count(), 0);
+    SendMouse(&box, QEvent::MouseButtonRelease, QPoint(170, 90), Qt::LeftButton, Qt::NoButton);
+    ASSERT_EQ(pan.count(), 1);
+    EXPECT_EQ(pan[0][0].toPoint(), QPoint(20, -10));
+    EXPECT_EQ(box.grab().toImage().pixel(100, 100) & 0xFFFFFF, BLUE);
+    // A click is no drag.
+    Drag(&box, QPoint(50, 50), QPoint(50, 50));
+    EXPECT_EQ(pan.count(), 1);
+}
+
+TEST_F(GraphPaintBoxTest, ShiftDragReportsTheRubberBandUnlessItIsANarrowOne) {
+    QSignalSpy zoomTo(&box, &TGraphPaintBox::ZoomToRequested);
+    QSignalSpy pan(&box, &TGraphPaintBox::PanRequested);
+    SendMouse(&box, QEvent::MouseButtonPress, QPoint(120, 80), Qt::LeftButton, Qt::LeftButton,
+              Qt::ShiftModifier);
+    SendMouse(&box, QEvent::MouseMove, QPoint(60, 150), Qt::NoButton, Qt::LeftButton,
+              Qt::ShiftModifier);
+    // The band is drawn over the picture, not into it.
+    EXPECT_NE(box.grab().toImage().pixel(90, 120) & 0xFFFFFF, WHITE);
+    EXPECT_EQ(box.GetImage().pixel(90, 120) & 0xFFFFFF, WHITE);
+    SendMouse(&box, QEvent::MouseButtonRelease, QPoint(60, 150), Qt::LeftButton, Qt::NoButton,
+              Qt::ShiftModifier);
+    ASSERT_EQ(zoomTo.count(), 1);
+    const QRect band = zoomTo[0][0].toRect();
+    EXPECT_EQ(band.topLeft(), QPoint(60, 80));
+    EXPECT_EQ(band.bottomRight(), QPoint(120, 150));
+    Drag(&box, QPoint(100, 50), QPoint(102, 150), Qt::ShiftModifier);
+    EXPECT_EQ(zoomTo.count(), 1);
+    EXPECT_EQ(pan.count(), 0);
+}
+
+TEST_F(GraphPaintBoxTest, DoubleClickAndKeysAskForHomeAndTracing) {
+    QSignalSpy home(&box, &TGraphPaintBox::HomeRequested);
+    QSignalSpy trace(&box, &TGraphPaintBox::TraceRequested);
+    DoubleClick(&box, QPoint(30, 30));
+    EXPECT_EQ(home.count(), 1);
+    Key(&box, Qt::Key_Home);
+    EXPECT_EQ(home.count(), 2);
+    for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down}) {
+        Key(&box, key);
+    }
+    ASSERT_EQ(trace.count(), 4);
+    const QPoint steps[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(QPoint(trace[i][0].toInt(), trace[i][1].toInt()), steps[i]) << i;
+    }
+    EXPECT_EQ(box.focusPolicy(), Qt::ClickFocus);
+}
+
+TEST_F(GraphPaintBoxTest, PictureThatCannotBeExploredTakesNoDragOrWheel) {
+    bNavigable = false;
+    QSignalSpy zoom(&box, &TGraphPaintBox::ZoomRequested);
+    QSignalSpy zoomTo(&box, &TGraphPaintBox::ZoomToRequested);
+    QSignalSpy pan(&box, &TGraphPaintBox::PanRequested);
+    Wheel(&box, QPoint(100, 50), 120);
+    Drag(&box, QPoint(100, 50), QPoint(150, 90));
+    Drag(&box, QPoint(100, 50), QPoint(150, 90), Qt::ShiftModifier);
+    EXPECT_EQ(zoom.count() + zoomTo.count() + pan.count(), 0);
+}
+
+TEST_F(GraphPaintBoxTest, OverlayStandsOverTheImageAndGoesWhenThePointerLeaves) {
+    QSignalSpy moved(&box, &TGraphPaintBox::PointerMoved);
+    MovePointer(&box, QPoint(150, 100));
+    ASSERT_EQ(moved.count(), 1);
+    EXPECT_EQ(moved[0][0].toPoint(), QPoint(150, 100));
+    SGraphOverlay overlay;
+    overlay.pointerText = QStringLiteral("x = 1  y = 2");
+    overlay.bSample = true;
+    overlay.sample = QPoint(150, 100);
+    overlay.nSampleColor = CanvasColor(204, 0, 0);
+    overlay.sampleText = QStringLiteral("F: x = 1  y = 2");
+    box.SetOverlay(overlay);
+    const QImage shown = box.grab().toImage();
+    // The text box at the top left, the marker's ring around the sample.
+    int nInk = 0;
+    for (int y = 5; y < 30; ++y) {
+        for (int x = 5; x < 60; ++x) {
+            nInk += (shown.pixel(x, y) & 0xFFFFFF) != WHITE ? 1 : 0;
+        }
+    }
+    EXPECT_GT(nInk, 20);
+    const QColor ring = shown.pixelColor(154, 100);
+    EXPECT_GT(ring.red(), 150);
+    EXPECT_LT(ring.green(), 100);
+    EXPECT_EQ(CountColor(box.GetImage(), WHITE), 300 * 200);
+    QPoint pointer;
+    EXPECT_TRUE(box.GetPointer(&pointer));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&box, &leave);
+    EXPECT_FALSE(box.HasOverlay());
+    EXPECT_FALSE(box.GetPointer(&pointer));
+    EXPECT_EQ(box.grab().toImage().pixel(154, 100) & 0xFFFFFF, WHITE);
+}
+
+TEST_F(GraphPaintBoxTest, LabelFontGrowsWithTheNewImage) {
+    EXPECT_EQ(box.font().pixelSize(), 8);
+    box.resize(1800, 900);
+    EXPECT_EQ(box.font().pixelSize(), GraphLabelPixelSize(1800, 900));
+    EXPECT_GT(box.font().pixelSize(), 8);
+    box.resize(300, 200);
+    EXPECT_EQ(box.font().pixelSize(), 8);
+}
+
+// --- The picture in the main window -------------------------------------------------
+
+class GraphPictureTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        frm->show();
+        frm->resize(745, 241);
+        QApplication::processEvents();
+    }
+    void Type(const char* pchLine) {
+        frm->editInput->setText(pchLine);
+        frm->mnuExecute->trigger();
+    }
+    const QImage& Image() const { return frm->pbGraph->GetImage(); }
+    QPoint Centre() const { return frm->pbGraph->rect().center(); }
+    // The interval of the last plot summary in the output pane.
+    std::pair<double, double> PlottedInterval() const {
+        static const QRegularExpression summary(QStringLiteral("X = (\\S+) to \\nX = (\\S+)\\n$"));
+        const QRegularExpressionMatch match = summary.match(Output());
+        EXPECT_TRUE(match.hasMatch()) << Output().toStdString();
+        return {match.captured(1).toDouble(), match.captured(2).toDouble()};
+    }
+    QString SavePath(const char* pchName) const {
+        return QDir::current().absoluteFilePath(pchName);
+    }
+};
+
+TEST_F(GraphPictureTest, PlotSurvivesResizesAndAChangeOfGraphicsFrame) {
+    Type("PLOTXY 0,6.28,SIN");
+    const QImage first = Image();
+    ASSERT_GT(CountColor(first, BLUE), 100);
+    frm->resize(1200, 700);
+    EXPECT_EQ(Image().size(), frm->pbGraph->size());
+    EXPECT_NE(Image().size(), first.size());
+    EXPECT_GT(CountColor(Image(), BLUE), CountColor(first, BLUE));
+    frm->mnuGFLarge->trigger();
+    EXPECT_GT(CountColor(Image(), BLUE), 100);
+    frm->mnuGFNone->trigger();
+    frm->mnuGFMedium->trigger();
+    EXPECT_GT(CountColor(Image(), BLUE), 100);
+    frm->mnuShowToolbar->trigger();
+    frm->mnuShowToolbar->trigger();
+    frm->resize(745, 241);
+    EXPECT_EQ(Image(), first);
+}
+
+TEST_F(GraphPictureTest, SeveralCurvesShowTheirOwnColours) {
+    Type("PLOTXY -3,3,SIN,COS");
+    EXPECT_GT(CountColor(Image(), Rgb(PlotCurveColor(0))), 50);
+    EXPECT_EQ(Rgb(PlotCurveColor(0)), BLUE);
+    EXPECT_GT(CountColor(Image(), Rgb(PlotCurveColor(1))), 50);
+}
+
+TEST_F(GraphPictureTest, PointerShowsWhereItIsAndTheNearestSample) {
+    Type("PLOTXY -3,3,SIN");
+    MovePointer(frm->pbGraph, Centre());
+    ASSERT_TRUE(frm->pbGraph->HasOverlay());
+    const SGraphOverlay first = frm->pbGraph->GetOverlay();
+    EXPECT_TRUE(first.pointerText.contains(QStringLiteral("x =")));
+    ASSERT_TRUE(first.bSample);
+    EXPECT_EQ(first.nSampleColor, PlotCurveColor(0));
+    EXPECT_NEAR(first.sample.x(), Centre().x(), 2);
+    // Right steps to the next sample, one pixel on; Up to a curve that is
+    // not there changes nothing.
+    Key(frm->pbGraph, Qt::Key_Right);
+    const SGraphOverlay next = frm->pbGraph->GetOverlay();
+    EXPECT_EQ(next.sample.x(), first.sample.x() + 1);
+    EXPECT_NE(next.sampleText, first.sampleText);
+    Key(frm->pbGraph, Qt::Key_Up);
+    EXPECT_EQ(frm->pbGraph->GetOverlay().sampleText, next.sampleText);
+    // Without a plot there is nothing to read.
+    Type("CLS");
+    Type("SETGRAPHICSFRAME 1");
+    MovePointer(frm->pbGraph, Centre());
+    EXPECT_FALSE(frm->pbGraph->HasOverlay());
+}
+
+TEST_F(GraphPictureTest, WheelDragAndDoubleClickRunThePlotAgainOverTheirInterval) {
+    Type("PLOTXY -10,10,SIN");
+    Wheel(frm->pbGraph, Centre(), 120);
+    const auto [zoomedLo, zoomedHi] = PlottedInterval();
+    EXPECT_NEAR(zoomedHi - zoomedLo, 16.0, 0.5);
+    EXPECT_NEAR(zoomedLo + zoomedHi, 0.0, 0.5);
+    // Dragged to the right, the picture shows what lay left of it.
+    Drag(frm->pbGraph, Centre(), Centre() + QPoint(60, 0));
+    const auto [pannedLo, pannedHi] = PlottedInterval();
+    EXPECT_LT(pannedLo, zoomedLo - 1.0);
+    EXPECT_NEAR(pannedHi - pannedLo, zoomedHi - zoomedLo, 0.01);
+    DoubleClick(frm->pbGraph, Centre());
+    EXPECT_EQ(PlottedInterval(), std::make_pair(-10.0, 10.0));
+    // The shift-drag's band becomes the interval.
+    const int W = frm->pbGraph->width();
+    Drag(frm->pbGraph, QPoint(W / 4, 20), QPoint(W / 2, 60), Qt::ShiftModifier);
+    const auto [bandLo, bandHi] = PlottedInterval();
+    EXPECT_NEAR(bandLo, -5.0, 0.5);
+    EXPECT_NEAR(bandHi, 0.0, 0.5);
+    EXPECT_GT(CountColor(Image(), BLUE), 50);
+}
+
+TEST_F(GraphPictureTest, NoPlotNoZoom) {
+    frm->memoOutput->clear();
+    Wheel(frm->pbGraph, Centre(), 120);
+    DoubleClick(frm->pbGraph, Centre());
+    EXPECT_EQ(Output(), "");
+}
+
+TEST_F(GraphPictureTest, SavedPngAndSvgOpenInAReader) {
+    Type("PLOTXY -3,3,SIN");
+    QString errorText;
+    ASSERT_TRUE(frm->SaveGraph(SavePath("graph.png"), &errorText)) << errorText.toStdString();
+    const QImage png(SavePath("graph.png"));
+    ASSERT_EQ(png.size(), frm->pbGraph->size());
+    EXPECT_GT(CountColor(png, BLUE), 100);
+
+    ASSERT_TRUE(frm->SaveGraph(SavePath("graph.SVG"), &errorText)) << errorText.toStdString();
+    QFile svg(SavePath("graph.SVG"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    QXmlStreamReader reader(&svg);
+    int nPolylines = 0;
+    QString width;
+    while (reader.readNextStartElement() || !reader.atEnd()) {
+        if (reader.isStartElement() && reader.name() == QStringLiteral("svg")) {
+            width = reader.attributes().value(QStringLiteral("width")).toString();
+        }
+        nPolylines += reader.isStartElement() && reader.name() == QStringLiteral("polyline");
+        reader.readNext();
+    }
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+    EXPECT_GT(nPolylines, 0);
+    EXPECT_TRUE(width.startsWith(QString::number(frm->pbGraph->width())));
+}
+
+TEST_F(GraphPictureTest, SaveWhereNothingCanBeWrittenFailsAndWritesNothing) {
+    Type("PLOTXY -3,3,SIN");
+    // A file where the folder should be: not even root writes into it.
+    std::ofstream("plain") << "text\n";
+    QString errorText;
+    EXPECT_FALSE(frm->SaveGraph(SavePath("plain/graph.png"), &errorText));
+    EXPECT_FALSE(errorText.isEmpty());
+    errorText.clear();
+    EXPECT_FALSE(frm->SaveGraph(SavePath("plain/graph.svg"), &errorText));
+    EXPECT_FALSE(errorText.isEmpty());
+    EXPECT_EQ(QDir::current().entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList({"plain"}));
+}
+
+// The save dialog offers both kinds, and a failure is reported in a box.
+TEST_F(GraphPictureTest, SaveDialogSavesAndAFailureIsReported) {
+    Type("PLOTXY -3,3,SIN");
+    std::ofstream("plain") << "text\n";
+    QStringList filters;
+    QString suffix;
+    QString warning;
+    auto saveAs = [&](const QString& fileName) {
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            QWidget* pModal = QApplication::activeModalWidget();
+            if (auto* pDialog = qobject_cast<QFileDialog*>(pModal)) {
+                filters = pDialog->nameFilters();
+                suffix = pDialog->defaultSuffix();
+                pDialog->selectFile(fileName);
+                QMetaObject::invokeMethod(pDialog, &QDialog::accept, Qt::QueuedConnection);
+            } else if (auto* pBox = qobject_cast<QMessageBox*>(pModal)) {
+                warning = pBox->text();
+                pBox->reject();
+            }
+        });
+        timer.start(0);
+        frm->mnuSaveGraph->trigger();
+    };
+    saveAs(SavePath("chosen"));
+    EXPECT_EQ(filters, QStringList({"PNG image (*.png)", "SVG image (*.svg)"}));
+    EXPECT_EQ(suffix, "png");
+    EXPECT_EQ(QImage(SavePath("chosen.png")).size(), frm->pbGraph->size());
+    EXPECT_EQ(warning, "");
+    saveAs(SavePath("plain/graph.png"));
+    EXPECT_TRUE(warning.startsWith("The graph could not be saved to " +
+                                   QDir::toNativeSeparators(SavePath("plain/graph.png"))))
+        << warning.toStdString();
+}
+
+TEST_F(GraphPictureTest, CopyPutsTheImageOnTheClipboard) {
+    Type("PLOTXY -3,3,SIN");
+    EXPECT_TRUE(frm->pbGraph->actions().contains(frm->mnuCopyGraph));
+    EXPECT_TRUE(frm->pbGraph->actions().contains(frm->mnuSaveGraph));
+    frm->mnuCopyGraph->trigger();
+    const QImage copied = QGuiApplication::clipboard()->image();
+    EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), Image());
+}
+
+} // namespace
