@@ -137,10 +137,15 @@ void TGraphPaintBox::PaintOverlay(QPainter* pPainter) const {
         pPainter->drawEllipse(QPointF(_overlay.sample), MARKER_RADIUS, MARKER_RADIUS);
         pPainter->setRenderHint(QPainter::Antialiasing, false);
     }
-    QString text = _overlay.pointerText;
-    if (_overlay.bSample) {
-        text += QLatin1Char('\n') + _overlay.sampleText;
+    // A sample stepped to by the keys comes without a pointer's text.
+    QStringList lines;
+    if (!_overlay.pointerText.isEmpty()) {
+        lines << _overlay.pointerText;
     }
+    if (_overlay.bSample) {
+        lines << _overlay.sampleText;
+    }
+    const QString text = lines.join(QLatin1Char('\n'));
     const QFontMetrics metrics(font());
     const QRect textRect = metrics.boundingRect(QRect(), Qt::AlignLeft | Qt::AlignTop, text);
     const QRect box = textRect.translated(-textRect.topLeft())

@@ -340,12 +340,14 @@ TEST_F(GraphPictureTest, SavedPngAndSvgOpenInAReader) {
     QXmlStreamReader reader(&svg);
     int nPolylines = 0;
     QString width;
-    while (reader.readNextStartElement() || !reader.atEnd()) {
-        if (reader.isStartElement() && reader.name() == QStringLiteral("svg")) {
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement) {
+            continue;
+        }
+        if (reader.name() == QStringLiteral("svg")) {
             width = reader.attributes().value(QStringLiteral("width")).toString();
         }
-        nPolylines += reader.isStartElement() && reader.name() == QStringLiteral("polyline");
-        reader.readNext();
+        nPolylines += reader.name() == QStringLiteral("polyline") ? 1 : 0;
     }
     EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
     EXPECT_GT(nPolylines, 0);
@@ -381,7 +383,7 @@ TEST_F(GraphPictureTest, SaveDialogSavesAndAFailureIsReported) {
                 filters = pDialog->nameFilters();
                 suffix = pDialog->defaultSuffix();
                 pDialog->selectFile(fileName);
-                QMetaObject::invokeMethod(pDialog, &QDialog::accept, Qt::QueuedConnection);
+                static_cast<QDialog*>(pDialog)->accept();
             } else if (auto* pBox = qobject_cast<QMessageBox*>(pModal)) {
                 warning = pBox->text();
                 pBox->reject();
