@@ -577,7 +577,7 @@ namespace {
 // A few significant digits, for reading the picture.
 std::string ShortNumber(Extended value) {
     char pchText[NUMBER_TEXT_SIZE];
-    FormatNumber(value, FF_GENERAL, 4, 2, pchText);
+    FormatNumber(value, FF_GENERAL, 5, 2, pchText);
     return pchText;
 }
 
