@@ -179,6 +179,7 @@ void CPlotCurve::SampleCurve(const SInterval& interval, Extended* px, Extended* 
             px[i] = Finite(value * std::cos(t));
             py[i] = Finite(value * std::sin(t));
         } else {
+            OSTREL_ASSERT(_pFuncX);
             const Extended x = _pFuncX->GetValue();
             py[i] = Finite(value);
             px[i] = Finite(x);
@@ -243,7 +244,7 @@ EExitSignal CPlotCurve::Execute() {
         MakeEqualUnits(&scene.x, &scene.y, pxRight - pxLeft, pyBottom - pyTop);
     }
     for (int i = 0; i < nCurves; ++i) {
-        curves[i] = {NameOf(_apFunc[i]), PlotCurveColor(i), px, apy[i], nSamples};
+        curves[i] = {NameOf(_apFunc[i]), px, apy[i], PlotCurveColor(i), nSamples};
     }
     DrawPlotScene(pUI, scene);
     CleanupStack::PopAndDestroy(nCurves + 1);

@@ -63,13 +63,20 @@ void CGraphPicture::KeepPlot(const SPlotScene& scene) {
     ++_nRevision;
 }
 
-std::vector<SPlotCurve> CGraphPicture::SceneCurves() const {
-    std::vector<SPlotCurve> curves;
+std::vector<CGraphPicture::SCurve> CGraphPicture::CopyCurves() const {
+    std::vector<SCurve> curves;
+    Growing([&] { curves = _curves; });
+    return curves;
+}
+
+std::vector<SPlotCurve> CGraphPicture::SceneCurves(const std::vector<SCurve>& curves) {
+    std::vector<SPlotCurve> sceneCurves;
     Growing([&] {
-        for (const SCurve& curve : _curves) {
-            curves.push_back({curve.name.c_str(), curve.nColor, curve.x.data(), curve.y.data(),
-                              static_cast<int>(curve.x.size())});
+        sceneCurves.reserve(curves.size());
+        for (const SCurve& curve : curves) {
+            sceneCurves.push_back({curve.name.c_str(), curve.x.data(), curve.y.data(), curve.nColor,
+                                   static_cast<int>(curve.x.size())});
         }
     });
-    return curves;
+    return sceneCurves;
 }

@@ -711,12 +711,8 @@ void CWindowInterface::DrawView(SPlotRange x, SPlotRange y) {
         return;
     }
     // The samples are copied first: clearing the pane forgets them.
-    const std::vector<CGraphPicture::SCurve> kept = _poPicture->GetCurves();
-    std::vector<SPlotCurve> curves;
-    for (const CGraphPicture::SCurve& curve : kept) {
-        curves.push_back({curve.name.c_str(), curve.nColor, curve.x.data(), curve.y.data(),
-                          static_cast<int>(curve.x.size())});
-    }
+    const std::vector<CGraphPicture::SCurve> kept = _poPicture->CopyCurves();
+    const std::vector<SPlotCurve> curves = CGraphPicture::SceneCurves(kept);
     const SPlotScene scene{_poPicture->GetKind(), _poPicture->GetInterval(),      x, y,
                            curves.data(),         static_cast<int>(curves.size())};
     const bool bWasNavigating = std::exchange(_bNavigating, true);

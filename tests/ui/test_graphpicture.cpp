@@ -123,7 +123,8 @@ TEST_F(GraphPictureTest, RenderingOnAnotherCanvasLeavesThePaneAsItWas) {
 TEST_F(GraphPictureTest, SeveralCurvesShareOneYRangeWithTheirOwnColoursAndALegend) {
     window.TakeCanvas();
     Run("PLOTXY 0,2,F,G");
-    EXPECT_EQ(window.output, "Plotted Y = F(X), G(X)\r\non interval from\r\nX = 0 to \r\nX = 2\r\n");
+    EXPECT_EQ(window.output,
+              "Plotted Y = F(X), G(X)\r\non interval from\r\nX = 0 to \r\nX = 2\r\n");
     ASSERT_EQ(Picture().GetCurves().size(), 2U);
     EXPECT_EQ(Picture().GetCurves()[0].nColor, CanvasColor(0, 0, 255));
     EXPECT_EQ(Picture().GetCurves()[1].nColor, PlotCurveColor(1));
