@@ -3,6 +3,7 @@
 #include "core/cleanupstack.h"
 #include "core/errorcodes.h"
 
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -72,11 +73,11 @@ std::vector<CGraphPicture::SCurve> CGraphPicture::CopyCurves() const {
 std::vector<SPlotCurve> CGraphPicture::SceneCurves(const std::vector<SCurve>& curves) {
     std::vector<SPlotCurve> sceneCurves;
     Growing([&] {
-        sceneCurves.reserve(curves.size());
-        for (const SCurve& curve : curves) {
-            sceneCurves.push_back({curve.name.c_str(), curve.x.data(), curve.y.data(), curve.nColor,
-                                   static_cast<int>(curve.x.size())});
-        }
+        sceneCurves.resize(curves.size());
+        std::transform(curves.begin(), curves.end(), sceneCurves.begin(), [](const SCurve& curve) {
+            return SPlotCurve{curve.name.c_str(), curve.x.data(), curve.y.data(), curve.nColor,
+                              static_cast<int>(curve.x.size())};
+        });
     });
     return sceneCurves;
 }
