@@ -160,6 +160,28 @@ TEST_F(GraphPictureTest, APolarCurveHasEqualUnitsOnBothAxes) {
     EXPECT_GT(x.hi - x.lo, y.hi - y.lo);
 }
 
+TEST_F(GraphPictureTest, APolarCurveStaysRoundOnAPaneOfAnotherShape) {
+    Run("FUNCTION R(P) = 1");
+    Run("PLOTPHIR 0,6.3,R");
+    const std::string first = window.TakeCanvas();
+    window.nGraphWidth = 304;
+    window.nGraphHeight = 604;
+    poUI->RedrawGraph();
+    const SPlotRange& x = Picture().GetViewX();
+    const SPlotRange& y = Picture().GetViewY();
+    EXPECT_NEAR(static_cast<double>((x.hi - x.lo) / 300), static_cast<double>((y.hi - y.lo) / 600),
+                1e-12);
+    EXPECT_GT(y.hi - y.lo, x.hi - x.lo);
+    EXPECT_GT(x.hi, 1) << "the circle stays whole";
+    // Back at the first shape the first picture returns.
+    window.nGraphWidth = 224;
+    window.nGraphHeight = 145;
+    window.TakeCanvas();
+    poUI->RedrawGraph();
+    const std::string again = window.TakeCanvas();
+    EXPECT_EQ(again.substr(again.find("pen 16711680")), first.substr(first.find("pen 16711680")));
+}
+
 // --- Reading and exploring ------------------------------------------------------------
 
 TEST_F(GraphPictureTest, AProbeReadsThePointerAndTheNearestSample) {
