@@ -1,5 +1,4 @@
-#include "crecordingwindow.h"
-#include "enginetest.h"
+#include "windowinterfacetest.h"
 
 #include "ui/cgraphpicture.h"
 
@@ -10,22 +9,14 @@ namespace {
 // A window interface on a recording window of 224 by 145 pixels: its plot
 // area spans 220 pixels, so that PLOTXY 0,220 has one unit a pixel, and
 // PLOTXY takes 219 samples, so that PLOTXY 0,219 samples the whole numbers.
-class GraphPictureTest : public EngineTest {
+class GraphPictureTest : public WindowInterfaceFixture {
 protected:
     void SetUp() override {
-        poUI = new CWindowInterface;
-        poUI->Initialise();
-        window.SetInterface(poUI);
-        poUI->AttachWindow(&window);
+        WindowInterfaceFixture::SetUp();
         window.nGraphWidth = 224;
         Run("FUNCTION F(X) = X*X");
         Run("FUNCTION G(X) = 1 - X");
         window.output.clear();
-    }
-    void TearDown() override {
-        delete poUI;
-        poUI = nullptr;
-        EngineTest::TearDown();
     }
 
     void Run(const char* pchLine) {
@@ -35,9 +26,6 @@ protected:
     std::string LastCommand() const {
         return window.commands.empty() ? std::string() : window.commands.back();
     }
-
-    CRecordingWindow window;
-    CWindowInterface* poUI = nullptr;
 };
 
 // --- Keeping and drawing again ---------------------------------------------------
