@@ -103,12 +103,39 @@ public:
                  "line: " + line + "\nentries: " + std::to_string(CleanupStack::GetCount()));
         }
         CheckErrorMessage(_window.output);
+        Explore();
+        if (CleanupStack::GetCount() != 0) {
+            Fail("the cleanup stack is not empty after exploring the picture", "line: " + line);
+        }
         // Only the last line's output is looked at; dropping the rest keeps
         // an input that prints in a loop small.
         _window.output.clear();
+        _window.canvas.clear();
     }
 
 private:
+    // What a user does with a picture: the pane changes its size, the
+    // pointer reads it, the wheel zooms, a drag pans, Home returns. A zoom
+    // of a PLOTXY runs the plot again, within the same interrupt budget.
+    void Explore() {
+        if (!_poInterface->IsGraphNavigable()) {
+            return;
+        }
+        try {
+            _window.nGraphWidth = _window.nGraphWidth == 225 ? 331 : 225;
+            _poInterface->RedrawGraph();
+            SGraphProbe probe{};
+            _poInterface->ProbeGraph(40, 30, &probe);
+            _poInterface->ZoomGraph(60, 50, 0.5);
+            _poInterface->PanGraph(17, -9);
+            _poInterface->ZoomGraphTo(10, 10, 90, 60);
+            _poInterface->HomeGraph();
+        } catch (int) {
+            // As in the window: an exploring step that fails changes nothing
+            // more.
+        }
+    }
+
     int _countsBefore[OBJECT_COUNTERS] = {};
     CBudgetWindow _window;
     CWindowInterface* _poInterface = nullptr;

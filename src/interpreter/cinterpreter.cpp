@@ -279,28 +279,22 @@ CStatement* CInterpreter::Recognise(CString* pstrL) {
         pStatement->SetText(pstrInterval);
         return Finished(pStatement, 2);
     }
-    // PLOTXY X1,X2,FY
-    if (Starts(L, "PLOTXY ")) {
-        const int S = L->FindSeparator(8, ',', 2);
-        if (S < 11) {
+    // PLOTXY X1,X2,F[,G...] and PLOTPHIR P1,P2,FR: the interval, then the
+    // function text.
+    const int nPlotKeyword = Starts(L, "PLOTXY ") ? 7 : Starts(L, "PLOTPHIR ") ? 9 : 0;
+    if (nPlotKeyword > 0) {
+        const int S = L->FindSeparator(nPlotKeyword + 1, ',', 2);
+        if (S < nPlotKeyword + 4) {
             RaiseError(ERR_EXPECTED_COMMA);
         }
-        const CString* pstrInterval = Piece(L, 8, S - 8);
+        const CString* pstrInterval = Piece(L, nPlotKeyword + 1, S - nPlotKeyword - 1);
         const CString* pstrFunc = PieceToEnd(L, S + 1);
         auto* pStatement = Pushed(new CPlotCurve(_pProgram));
-        pStatement->SetUpPlotXY(pstrFunc, pstrInterval);
-        return Finished(pStatement, 2);
-    }
-    // PLOTPHIR P1,P2,FR
-    if (Starts(L, "PLOTPHIR ")) {
-        const int S = L->FindSeparator(10, ',', 2);
-        if (S < 13) {
-            RaiseError(ERR_EXPECTED_COMMA);
+        if (nPlotKeyword == 7) {
+            pStatement->SetUpPlotXY(pstrFunc, pstrInterval);
+        } else {
+            pStatement->SetUpPlotPhiR(pstrFunc, pstrInterval);
         }
-        const CString* pstrInterval = Piece(L, 10, S - 10);
-        const CString* pstrFunc = PieceToEnd(L, S + 1);
-        auto* pStatement = Pushed(new CPlotCurve(_pProgram));
-        pStatement->SetUpPlotPhiR(pstrFunc, pstrInterval);
         return Finished(pStatement, 2);
     }
     // PLOTTXY T1,T2,FX,FY

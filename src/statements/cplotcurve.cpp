@@ -179,22 +179,12 @@ void CPlotCurve::SampleCurve(const SInterval& interval, Extended* px, Extended* 
             px[i] = Finite(value * std::cos(t));
             py[i] = Finite(value * std::sin(t));
         } else {
+            OSTREL_ASSERT(_pFuncX);
             const Extended x = _pFuncX->GetValue();
             py[i] = Finite(value);
             px[i] = Finite(x);
         }
     }
-}
-
-int CPlotCurve::SampleCount(CUserInterface* pUI) const {
-    int pxLeft = 0;
-    int pyTop = 0;
-    int pxRight = 0;
-    int pyBottom = 0;
-    pUI->GetPlotArea(&pxLeft, &pyTop, &pxRight, &pyBottom);
-    // One sample per pixel column but the last two; a pane too narrow for
-    // that still gets one.
-    return _kind == PK_XY ? std::max(1, std::abs(pxLeft - pxRight + 1)) : PARAMETRIC_SAMPLES;
 }
 
 EExitSignal CPlotCurve::Execute() {
@@ -206,7 +196,15 @@ EExitSignal CPlotCurve::Execute() {
     }
     pUI->ClearGraph();
     const SInterval interval = EvaluateOrderedInterval(GetExpression(1), GetExpression(2));
-    const int nSamples = SampleCount(pUI);
+    int pxLeft = 0;
+    int pyTop = 0;
+    int pxRight = 0;
+    int pyBottom = 0;
+    pUI->GetPlotArea(&pxLeft, &pyTop, &pxRight, &pyBottom);
+    // PLOTXY takes one sample per pixel column but the last two (a pane too
+    // narrow for that still gets one).
+    const int nSamples =
+        _kind == PK_XY ? std::max(1, std::abs(pxLeft - pxRight + 1)) : PARAMETRIC_SAMPLES;
     const int nCurves = _kind == PK_XY ? _nFunc : 1;
     // The shared abscissae and one array of ordinates per curve, on the
     // cleanup stack while the functions are evaluated.
@@ -215,36 +213,32 @@ EExitSignal CPlotCurve::Execute() {
     for (int i = 0; i < nCurves; ++i) {
         apy[i] = AllocatedSamples(nSamples);
     }
-    SPlotCurve curves[MAX_PLOT_CURVES] = {};
-    SPlotScene scene{_kind, {interval.lo, interval.hi}, {}, {}, curves, nCurves};
+    SPlotRange xRange{interval.lo, interval.hi};
+    SPlotRange yRange{};
     if (_kind == PK_XY) {
-        // One sampling per function, one y range over all of them; the
+        // One sampling per function and one y range over all of them; the
         // picture spans exactly the interval.
         for (int i = 0; i < nCurves; ++i) {
             SampleFunctionOfX(_apFunc[i], interval, nSamples, px, apy[i]);
-            const SPlotRange yRange = RangeOf(apy[i], nSamples);
-            scene.y = i == 0 ? yRange
-                             : SPlotRange{std::fmin(scene.y.lo, yRange.lo),
-                                          std::fmax(scene.y.hi, yRange.hi)};
+            const SPlotRange range = RangeOf(apy[i], nSamples);
+            yRange =
+                i == 0 ? range
+                       : SPlotRange{std::fmin(yRange.lo, range.lo), std::fmax(yRange.hi, range.hi)};
         }
-        scene.x = scene.interval;
     } else {
         SampleCurve(interval, px, apy[0]);
-        scene.x = Widened(RangeOf(px, nSamples));
-        scene.y = RangeOf(apy[0], nSamples);
+        xRange = Widened(RangeOf(px, nSamples));
+        yRange = RangeOf(apy[0], nSamples);
     }
-    scene.y = Widened(scene.y);
+    yRange = Widened(yRange);
     if (_kind == PK_PHIR) {
-        int pxLeft = 0;
-        int pyTop = 0;
-        int pxRight = 0;
-        int pyBottom = 0;
-        pUI->GetPlotArea(&pxLeft, &pyTop, &pxRight, &pyBottom);
-        MakeEqualUnits(&scene.x, &scene.y, pxRight - pxLeft, pyBottom - pyTop);
+        MakeEqualUnits(&xRange, &yRange, pxRight - pxLeft, pyBottom - pyTop);
     }
+    SPlotCurve curves[MAX_PLOT_CURVES] = {};
     for (int i = 0; i < nCurves; ++i) {
-        curves[i] = {NameOf(_apFunc[i]), PlotCurveColor(i), px, apy[i], nSamples};
+        curves[i] = {NameOf(_apFunc[i]), px, apy[i], PlotCurveColor(i), nSamples};
     }
+    const SPlotScene scene{_kind, {interval.lo, interval.hi}, xRange, yRange, curves, nCurves};
     DrawPlotScene(pUI, scene);
     CleanupStack::PopAndDestroy(nCurves + 1);
     pUI->DrawGraphFrame();

@@ -28,7 +28,6 @@ public:
     void SetUpPlotPhiR(const CString* pstrFuncR, const CString* pstrInterval);
 
 private:
-    int SampleCount(CUserInterface* pUI) const;
     void SampleFunctionOfX(CFunction* pFunc, const SInterval& interval, int nSamples, Extended* px,
                            Extended* py) const;
     void SampleCurve(const SInterval& interval, Extended* px, Extended* py) const;

@@ -3,6 +3,7 @@
 #include "core/cleanupstack.h"
 #include "core/errorcodes.h"
 
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -63,13 +64,20 @@ void CGraphPicture::KeepPlot(const SPlotScene& scene) {
     ++_nRevision;
 }
 
-std::vector<SPlotCurve> CGraphPicture::SceneCurves() const {
-    std::vector<SPlotCurve> curves;
-    Growing([&] {
-        for (const SCurve& curve : _curves) {
-            curves.push_back({curve.name.c_str(), curve.nColor, curve.x.data(), curve.y.data(),
-                              static_cast<int>(curve.x.size())});
-        }
-    });
+std::vector<CGraphPicture::SCurve> CGraphPicture::CopyCurves() const {
+    std::vector<SCurve> curves;
+    Growing([&] { curves = _curves; });
     return curves;
+}
+
+std::vector<SPlotCurve> CGraphPicture::SceneCurves(const std::vector<SCurve>& curves) {
+    std::vector<SPlotCurve> sceneCurves;
+    Growing([&] {
+        sceneCurves.resize(curves.size());
+        std::transform(curves.begin(), curves.end(), sceneCurves.begin(), [](const SCurve& curve) {
+            return SPlotCurve{curve.name.c_str(), curve.x.data(), curve.y.data(), curve.nColor,
+                              static_cast<int>(curve.x.size())};
+        });
+    });
+    return sceneCurves;
 }

@@ -60,9 +60,10 @@ public:
     const SPlotRange& GetViewX() const { return _x; }
     const SPlotRange& GetViewY() const { return _y; }
     const std::vector<SCurve>& GetCurves() const { return _curves; }
-    // The kept plot as a scene over the given view, pointing into this
-    // picture's own samples (valid until the picture changes).
-    std::vector<SPlotCurve> SceneCurves() const;
+    // A copy of the curves, raising "Out of memory." when there is no room.
+    std::vector<SCurve> CopyCurves() const;
+    // The curves as a scene draws them, pointing into the given ones.
+    static std::vector<SPlotCurve> SceneCurves(const std::vector<SCurve>& curves);
     // Changes whenever the picture does.
     unsigned GetRevision() const { return _nRevision; }
 

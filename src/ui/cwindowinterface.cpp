@@ -438,6 +438,10 @@ void CWindowInterface::DescribePlot(const SPlotScene& scene) {
         return;
     }
     _poPicture->KeepPlot(scene);
+    _polarX = scene.x;
+    _polarY = scene.y;
+    _nPolarWidth = _pxRight - _pxLeft;
+    _nPolarHeight = _pyBottom - _pyTop;
     // Home is where the user's own plot was, not where exploring led.
     if (!_bNavigating) {
         _homeInterval = scene.interval;
@@ -532,9 +536,18 @@ void CWindowInterface::ReplayPicture() {
 }
 
 void CWindowInterface::RedrawGraph() {
-    if (Window()->IsGraphVisible()) {
-        ReplayPicture();
+    const CWindowOperations* pWindow = Window();
+    if (!pWindow->IsGraphVisible()) {
+        return;
     }
+    // The plot area lies two pixels inside the pane.
+    const bool bShapeChanged = pWindow->GetGraphWidth() - 4 != _nPolarWidth ||
+                               pWindow->GetGraphHeight() - 4 != _nPolarHeight;
+    if (_poPicture->HasPlot() && _poPicture->GetKind() == PK_PHIR && bShapeChanged) {
+        DrawView(_polarX, _polarY);
+        return;
+    }
+    ReplayPicture();
 }
 
 void CWindowInterface::RenderGraph(CGraphCanvas* pCanvas) {
@@ -577,7 +590,7 @@ namespace {
 // A few significant digits, for reading the picture.
 std::string ShortNumber(Extended value) {
     char pchText[NUMBER_TEXT_SIZE];
-    FormatNumber(value, FF_GENERAL, 4, 2, pchText);
+    FormatNumber(value, FF_GENERAL, 5, 2, pchText);
     return pchText;
 }
 
@@ -711,14 +724,10 @@ void CWindowInterface::DrawView(SPlotRange x, SPlotRange y) {
         return;
     }
     // The samples are copied first: clearing the pane forgets them.
-    const std::vector<CGraphPicture::SCurve> kept = _poPicture->GetCurves();
-    std::vector<SPlotCurve> curves;
-    for (const CGraphPicture::SCurve& curve : kept) {
-        curves.push_back({curve.name.c_str(), curve.nColor, curve.x.data(), curve.y.data(),
-                          static_cast<int>(curve.x.size())});
-    }
-    const SPlotScene scene{_poPicture->GetKind(), _poPicture->GetInterval(),      x, y,
-                           curves.data(),         static_cast<int>(curves.size())};
+    const std::vector<CGraphPicture::SCurve> kept = _poPicture->CopyCurves();
+    const std::vector<SPlotCurve> curves = CGraphPicture::SceneCurves(kept);
+    const EPlotKind kind = _poPicture->GetKind();
+    const SPlotRange interval = _poPicture->GetInterval();
     const bool bWasNavigating = std::exchange(_bNavigating, true);
     const CScopeExit restore([&] { _bNavigating = bWasNavigating; });
     ClearGraph();
@@ -727,8 +736,17 @@ void CWindowInterface::DrawView(SPlotRange x, SPlotRange y) {
     int pxRight = 0;
     int pyBottom = 0;
     GetPlotArea(&pxLeft, &pyTop, &pxRight, &pyBottom);
+    const SPlotRange polarX = x;
+    const SPlotRange polarY = y;
+    if (kind == PK_PHIR) {
+        MakeEqualUnits(&x, &y, pxRight - pxLeft, pyBottom - pyTop);
+    }
+    const SPlotScene scene{kind, interval, x, y, curves.data(), static_cast<int>(curves.size())};
     DrawPlotScene(this, scene);
     DrawGraphFrame();
+    // What was asked for, so that another shape of the pane keeps it.
+    _polarX = polarX;
+    _polarY = polarY;
 }
 
 void CWindowInterface::ZoomGraph(int px, int py, double factor) {

@@ -170,6 +170,12 @@ private:
     SPlotRange _homeInterval{0, 0};
     SPlotRange _homeX{0, 0};
     SPlotRange _homeY{0, 0};
+    // The view a polar picture asked for and the size of the plot area it
+    // was drawn on: on a pane of another shape it is drawn anew, round.
+    SPlotRange _polarX{0, 0};
+    SPlotRange _polarY{0, 0};
+    int _nPolarWidth = 0;
+    int _nPolarHeight = 0;
     bool _bReplaying = false;
     bool _bNavigating = false;
     EFloatFormat _floatFormat = FF_GENERAL;

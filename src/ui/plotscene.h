@@ -25,9 +25,9 @@ struct SPlotRange {
 // One sampled curve; the texts and numbers belong to the caller.
 struct SPlotCurve {
     const char* pchName; // the function's name, as the summary prints it
-    int nColor;          // canvas colour, see CanvasColor
     const Extended* px;
     const Extended* py;
+    int nColor; // canvas colour, see CanvasColor
     int nSamples;
 };
 

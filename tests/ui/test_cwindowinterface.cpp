@@ -1,5 +1,4 @@
-#include "crecordingwindow.h"
-#include "enginetest.h"
+#include "windowinterfacetest.h"
 
 #include "core/cstring.h"
 #include "interpreter/cprogram.h"
@@ -9,20 +8,8 @@
 
 namespace {
 
-class WindowInterfaceTest : public EngineTest {
+class WindowInterfaceTest : public WindowInterfaceFixture {
 protected:
-    void SetUp() override {
-        poUI = new CWindowInterface;
-        poUI->Initialise();
-        window.SetInterface(poUI);
-        poUI->AttachWindow(&window);
-    }
-    void TearDown() override {
-        delete poUI;
-        poUI = nullptr;
-        EngineTest::TearDown();
-    }
-
     std::string TakeOutput() {
         std::string text;
         text.swap(window.output);
@@ -41,9 +28,6 @@ protected:
         command.Set(pchCommand);
         poUI->SetFunctionButton(iButton, &caption, &command, bRunAtOnce);
     }
-
-    CRecordingWindow window;
-    CWindowInterface* poUI = nullptr;
 };
 
 // --- Identity and lifetime ---------------------------------------------------
