@@ -319,6 +319,20 @@ TEST_F(GraphPictureTest, WheelDragAndDoubleClickRunThePlotAgainOverTheirInterval
     EXPECT_GT(CountColor(Image(), BLUE), 50);
 }
 
+TEST_F(GraphPictureTest, EscapeStopsAZoomLikeATypedLine) {
+    // Three curves of some 420 samples: the run asks for Escape on the way.
+    Type("PLOTXY -10,10,SIN,COS,EXP");
+    frm->memoOutput->clear();
+    // Pressed before the zoom starts: the zoom's run handles it at once.
+    QCoreApplication::postEvent(frm->editInput,
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    Wheel(frm->pbGraph, Centre(), 120);
+    EXPECT_EQ(Output(), "Execution interrupted by user.\n");
+    frm->memoOutput->clear();
+    Type("? 6*7");
+    EXPECT_EQ(Output(), "42\n");
+}
+
 TEST_F(GraphPictureTest, NoPlotNoZoom) {
     frm->memoOutput->clear();
     Wheel(frm->pbGraph, Centre(), 120);
