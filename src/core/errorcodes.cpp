@@ -119,6 +119,10 @@ constexpr SErrorEntry ERROR_TABLE[] = {
      {"The syntax for PlotXY is \nPLOTXY X1,X2,FY \nwhere X1 and X2 determine endpoints of the "
       "x range.",
       nullptr}},
+    {-1004,
+     {"The syntax for PlotPhiR is \nPLOTPHIR P1,P2,FR\nwhere P1 and P2 determine endpoints of "
+      "the phi range.",
+      nullptr}},
     {-1002, {"Syntax error in FOR structure.", nullptr}},
     {-1001, {"Syntax error in IF structure.", nullptr}},
     {-1000, {"Syntax error.", nullptr}},

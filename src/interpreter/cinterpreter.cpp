@@ -291,6 +291,18 @@ CStatement* CInterpreter::Recognise(CString* pstrL) {
         pStatement->SetUpPlotXY(pstrFunc, pstrInterval);
         return Finished(pStatement, 2);
     }
+    // PLOTPHIR P1,P2,FR
+    if (Starts(L, "PLOTPHIR ")) {
+        const int S = L->FindSeparator(10, ',', 2);
+        if (S < 13) {
+            RaiseError(ERR_EXPECTED_COMMA);
+        }
+        const CString* pstrInterval = Piece(L, 10, S - 10);
+        const CString* pstrFunc = PieceToEnd(L, S + 1);
+        auto* pStatement = Pushed(new CPlotCurve(_pProgram));
+        pStatement->SetUpPlotPhiR(pstrFunc, pstrInterval);
+        return Finished(pStatement, 2);
+    }
     // PLOTTXY T1,T2,FX,FY
     if (Starts(L, "PLOTTXY ")) {
         const int S2 = L->FindSeparator(9, ',', 2);
@@ -601,7 +613,7 @@ ELineType CInterpreter::GetLineType(const CString* pstrLine) const {
         type = LT_RUNFILE;
     } else if (Starts(L, "FINDZEROS ")) {
         type = LT_FINDZEROS;
-    } else if (Starts(L, "PLOTXY ") || Starts(L, "PLOTTXY ")) {
+    } else if (Starts(L, "PLOTXY ") || Starts(L, "PLOTTXY ") || Starts(L, "PLOTPHIR ")) {
         type = LT_PLOT;
     } else if (Starts(L, "ELSEIF ")) {
         type = LT_ELSEIF;

@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <iterator>
 
 namespace {
 
@@ -22,7 +21,7 @@ constexpr Extended HEADROOM = 0.1L;
 // A range that one value spans is widened by 1 on each side, or, for a value
 // too large for 1 to make a difference, by a small part of the value; then
 // it gets its headroom. A range the numbers cannot hold is an overflow.
-CPlotCurve::SRange Widened(CPlotCurve::SRange range) {
+SPlotRange Widened(SPlotRange range) {
     if (range.lo == range.hi) {
         const bool bOneCounts = range.lo - 1 < range.lo && range.hi + 1 > range.hi;
         const Extended spread = bOneCounts ? 1 : std::fabs(range.lo) * 1e-15L;
@@ -38,45 +37,31 @@ CPlotCurve::SRange Widened(CPlotCurve::SRange range) {
     return range;
 }
 
-// First, first + step, ... while within the limit (the limit itself
-// included when bInclusive). The walk also ends where adding the step no
-// longer changes the value: a step below the values' resolution would never
-// get anywhere.
-template <class F>
-void ForEachGridValue(const CPlotCurve::SGridStep& grid, Extended limit, bool bInclusive,
-                      F&& visit) {
-    Extended value = grid.first;
-    while (bInclusive ? value <= limit : value < limit) {
-        visit(value);
-        const Extended next = value + grid.step;
-        if (next == value) {
-            break;
-        }
-        value = next;
+// The scaling and the mapping to pixels need finite samples.
+Extended Finite(Extended value) {
+    if (!std::isfinite(value)) {
+        RaiseError(ERR_OVERFLOW);
     }
+    return value;
 }
 
-// The grid value nearest zero is labelled 0, so that rounding noise never
-// shows.
-Extended LabelValue(Extended value, Extended step) {
-    return value - step / 2 < 0 && value + step / 2 > 0 ? 0 : value;
-}
-
-// The step among the three candidates that divides the range into 5 to 12
-// parts, or 0 if none does.
-Extended FittingCandidate(Extended d, const Extended (&candidates)[3]) {
-    for (const Extended c : candidates) {
-        const Extended nParts = d / c;
-        if (nParts >= 5 && nParts < 13) {
-            return c;
-        }
+SPlotRange RangeOf(const Extended* pValues, int nValues) {
+    SPlotRange range{pValues[0], pValues[0]};
+    for (int i = 1; i < nValues; ++i) {
+        range.lo = std::fmin(range.lo, pValues[i]);
+        range.hi = std::fmax(range.hi, pValues[i]);
     }
-    return 0;
+    return range;
 }
 
-void Scale(Extended (&candidates)[3], Extended factor) {
-    std::transform(std::begin(candidates), std::end(candidates), std::begin(candidates),
-                   [factor](Extended c) { return c * factor; });
+Extended* AllocatedSamples(int nSamples) {
+    Extended* p = AllocateNumbers(static_cast<std::size_t>(nSamples));
+    CleanupStack::PushNumbers(p);
+    return p;
+}
+
+const char* NameOf(const CFunction* pFunc) {
+    return pFunc->GetName()->GetData();
 }
 
 } // namespace
@@ -86,9 +71,11 @@ CPlotCurve::CPlotCurve(CProgram* pProg) : CStatementWithExpressions(pProg) {
 }
 
 CPlotCurve::~CPlotCurve() {
-    ReleaseNamedFunction(_pFuncY);
+    for (int i = 0; i < _nFunc; ++i) {
+        ReleaseNamedFunction(_apFunc[i]);
+        delete _apostrFunc[i];
+    }
     ReleaseNamedFunction(_pFuncX);
-    delete _postrFuncY;
     delete _postrFuncX;
     RemoveInstance(CN_PLOTCURVE);
 }
@@ -97,12 +84,37 @@ std::uint8_t CPlotCurve::GetClassNumber() const {
     return CN_PLOTCURVE;
 }
 
+void CPlotCurve::AddFunctionName(const CString* pstrName, int nSyntaxCode) {
+    if (_nFunc == MAX_PLOT_CURVES) {
+        RaiseError(nSyntaxCode);
+    }
+    CString* poName = pstrName->MidToEnd(1, CString::Trimmed);
+    if (poName->GetLength() == 0) {
+        delete poName;
+        RaiseError(nSyntaxCode);
+    }
+    _apostrFunc[_nFunc++] = poName;
+}
+
 void CPlotCurve::SetUpPlotXY(const CString* pstrFuncY, const CString* pstrInterval) {
     if (!pstrFuncY || pstrFuncY->GetLength() == 0) {
         RaiseError(ERR_PLOTXY_SYNTAX);
     }
-    delete _postrFuncY;
-    _postrFuncY = pstrFuncY->MidToEnd(1, CString::Trimmed);
+    _kind = PK_XY;
+    // The names stand between the commas outside brackets and quotes.
+    int iStart = 1;
+    for (int nComma = 1;; ++nComma) {
+        const int iComma = pstrFuncY->FindSeparator(1, ',', nComma);
+        const int iEnd = iComma > 0 ? iComma : pstrFuncY->GetLength() + 1;
+        CString* poPiece = pstrFuncY->Mid(iStart, iEnd - iStart, CString::Plain);
+        CleanupStack::PushObject(poPiece);
+        AddFunctionName(poPiece, ERR_PLOTXY_SYNTAX);
+        CleanupStack::PopAndDestroy(1);
+        if (iComma == 0) {
+            break;
+        }
+        iStart = iComma + 1;
+    }
     SetIntervalExpressions(this, pstrInterval, ERR_PLOTXY_SYNTAX);
 }
 
@@ -111,17 +123,29 @@ void CPlotCurve::SetUpPlotTXY(const CString* pstrFuncX, const CString* pstrFuncY
     if (!pstrFuncX || !pstrFuncY || pstrFuncX->GetLength() == 0 || pstrFuncY->GetLength() == 0) {
         RaiseError(ERR_PLOTTXY_SYNTAX);
     }
+    _kind = PK_TXY;
     delete _postrFuncX;
     _postrFuncX = pstrFuncX->MidToEnd(1, CString::Trimmed);
-    delete _postrFuncY;
-    _postrFuncY = pstrFuncY->MidToEnd(1, CString::Trimmed);
+    AddFunctionName(pstrFuncY, ERR_PLOTTXY_SYNTAX);
     SetIntervalExpressions(this, pstrInterval, ERR_PLOTTXY_SYNTAX);
 }
 
+void CPlotCurve::SetUpPlotPhiR(const CString* pstrFuncR, const CString* pstrInterval) {
+    if (!pstrFuncR || pstrFuncR->GetLength() == 0) {
+        RaiseError(ERR_PLOTPHIR_SYNTAX);
+    }
+    _kind = PK_PHIR;
+    AddFunctionName(pstrFuncR, ERR_PLOTPHIR_SYNTAX);
+    SetIntervalExpressions(this, pstrInterval, ERR_PLOTPHIR_SYNTAX);
+}
+
 void CPlotCurve::Link() {
-    if (!_pFuncY) {
-        OSTREL_ASSERT(_postrFuncY);
-        LinkNamedFunction(this, &_postrFuncY, &_pFuncY, ERR_ONE_VARIABLE_PLOT);
+    // Every name is checked in the order written, before anything is drawn.
+    OSTREL_ASSERT(_nFunc > 0);
+    for (int i = 0; i < _nFunc; ++i) {
+        if (!_apFunc[i]) {
+            LinkNamedFunction(this, &_apostrFunc[i], &_apFunc[i], ERR_ONE_VARIABLE_PLOT);
+        }
     }
     if (_postrFuncX) {
         LinkNamedFunction(this, &_postrFuncX, &_pFuncX, ERR_ONE_VARIABLE_PLOT);
@@ -129,77 +153,40 @@ void CPlotCurve::Link() {
     CStatementWithExpressions::Link();
 }
 
-CPlotCurve::SGridStep CPlotCurve::ChooseGridStep(Extended lo, Extended hi) {
-    if (!(lo < hi)) {
-        RaiseError(ERR_ILLEGAL_PARAMETER_UI);
-    }
-    const Extended d = hi - lo;
-    if (!std::isfinite(d)) {
-        RaiseError(ERR_OVERFLOW);
-    }
-    Extended candidates[3] = {1, 2, 5};
-    Extended step = FittingCandidate(d, candidates);
-    // Upwards while the range holds at least five of the smallest candidate.
-    while (step == 0 && d / candidates[0] >= 5) {
-        Scale(candidates, 10);
-        step = FittingCandidate(d, candidates);
-    }
-    if (step == 0) {
-        candidates[0] = 0.1L;
-        candidates[1] = 0.2L;
-        candidates[2] = 0.5L;
-        step = FittingCandidate(d, candidates);
-    }
-    // Downwards; a range below every step the numbers can hold ends here
-    // too.
-    while (step == 0) {
-        Scale(candidates, 0.1L);
-        if (candidates[0] == 0) {
-            RaiseError(ERR_UNDERFLOW);
-        }
-        step = FittingCandidate(d, candidates);
-    }
-    return {step, std::ceil(lo / step) * step};
-}
-
-void CPlotCurve::SampleCurve(const SInterval& interval, int nSamples, Extended* px, Extended* py,
-                             SRange* pxRange, SRange* pyRange) const {
+void CPlotCurve::SampleFunctionOfX(CFunction* pFunc, const SInterval& interval, int nSamples,
+                                   Extended* px, Extended* py) const {
     const Extended width = interval.hi - interval.lo;
     for (int i = 0; i < nSamples; ++i) {
         GetProgram()->PollInterrupt();
-        const Extended t = i * width / nSamples + interval.lo;
-        SetParameter(_pFuncY, t);
-        if (_pFuncX) {
-            SetParameter(_pFuncX, t);
-        }
-        const Extended y = _pFuncY->GetValue();
-        const Extended x = _pFuncX ? _pFuncX->GetValue() : t;
-        // The scaling and the mapping to pixels need finite numbers.
-        if (!std::isfinite(x) || !std::isfinite(y)) {
-            RaiseError(ERR_OVERFLOW);
-        }
-        px[i] = x;
-        py[i] = y;
-        if (i == 0) {
-            *pxRange = {x, x};
-            *pyRange = {y, y};
-        }
-        pxRange->lo = std::fmin(pxRange->lo, x);
-        pxRange->hi = std::fmax(pxRange->hi, x);
-        pyRange->lo = std::fmin(pyRange->lo, y);
-        pyRange->hi = std::fmax(pyRange->hi, y);
+        px[i] = i * width / nSamples + interval.lo;
+        SetParameter(pFunc, px[i]);
+        py[i] = Finite(pFunc->GetValue());
     }
 }
 
-EExitSignal CPlotCurve::Execute() {
-    OSTREL_ASSERT(_pFuncY);
-    GetProgram()->PollInterrupt();
-    CUserInterface* pUI = GetUserInterface();
-    if (pUI->GetGraphicsFormat() == GF_NONE) {
-        pUI->SetGraphicsFormat(GF_MEDIUM);
+void CPlotCurve::SampleCurve(const SInterval& interval, Extended* px, Extended* py) const {
+    const Extended width = interval.hi - interval.lo;
+    CFunction* pFunc = _apFunc[0];
+    for (int i = 0; i < PARAMETRIC_SAMPLES; ++i) {
+        GetProgram()->PollInterrupt();
+        const Extended t = i * width / PARAMETRIC_SAMPLES + interval.lo;
+        SetParameter(pFunc, t);
+        if (_pFuncX) {
+            SetParameter(_pFuncX, t);
+        }
+        const Extended value = pFunc->GetValue();
+        if (_kind == PK_PHIR) {
+            px[i] = Finite(value * std::cos(t));
+            py[i] = Finite(value * std::sin(t));
+        } else {
+            const Extended x = _pFuncX->GetValue();
+            py[i] = Finite(value);
+            px[i] = Finite(x);
+        }
     }
-    pUI->ClearGraph();
-    const SInterval interval = EvaluateOrderedInterval(GetExpression(1), GetExpression(2));
+}
+
+int CPlotCurve::SampleCount(CUserInterface* pUI) const {
     int pxLeft = 0;
     int pyTop = 0;
     int pxRight = 0;
@@ -207,102 +194,98 @@ EExitSignal CPlotCurve::Execute() {
     pUI->GetPlotArea(&pxLeft, &pyTop, &pxRight, &pyBottom);
     // One sample per pixel column but the last two; a pane too narrow for
     // that still gets one.
-    const int nSamples =
-        IsParametric() ? PARAMETRIC_SAMPLES : std::max(1, std::abs(pxLeft - pxRight + 1));
-    Extended* px = AllocateNumbers(static_cast<std::size_t>(nSamples));
-    CleanupStack::PushNumbers(px);
-    Extended* py = AllocateNumbers(static_cast<std::size_t>(nSamples));
-    CleanupStack::PushNumbers(py);
-    SRange xRange{};
-    SRange yRange{};
-    SampleCurve(interval, nSamples, px, py, &xRange, &yRange);
-    // PLOTXY spans exactly its interval; only a parametric curve gets
-    // margins left and right.
-    xRange = IsParametric() ? Widened(xRange) : SRange{interval.lo, interval.hi};
-    yRange = Widened(yRange);
-    DrawPicture(pUI, xRange, yRange, px, py, nSamples);
-    CleanupStack::PopAndDestroy(2);
+    return _kind == PK_XY ? std::max(1, std::abs(pxLeft - pxRight + 1)) : PARAMETRIC_SAMPLES;
+}
+
+EExitSignal CPlotCurve::Execute() {
+    OSTREL_ASSERT(_nFunc > 0 && _apFunc[0]);
+    GetProgram()->PollInterrupt();
+    CUserInterface* pUI = GetUserInterface();
+    if (pUI->GetGraphicsFormat() == GF_NONE) {
+        pUI->SetGraphicsFormat(GF_MEDIUM);
+    }
+    pUI->ClearGraph();
+    const SInterval interval = EvaluateOrderedInterval(GetExpression(1), GetExpression(2));
+    const int nSamples = SampleCount(pUI);
+    const int nCurves = _kind == PK_XY ? _nFunc : 1;
+    // The shared abscissae and one array of ordinates per curve, on the
+    // cleanup stack while the functions are evaluated.
+    Extended* px = AllocatedSamples(nSamples);
+    Extended* apy[MAX_PLOT_CURVES] = {};
+    for (int i = 0; i < nCurves; ++i) {
+        apy[i] = AllocatedSamples(nSamples);
+    }
+    SPlotCurve curves[MAX_PLOT_CURVES] = {};
+    SPlotScene scene{_kind, {interval.lo, interval.hi}, {}, {}, curves, nCurves};
+    if (_kind == PK_XY) {
+        // One sampling per function, one y range over all of them; the
+        // picture spans exactly the interval.
+        for (int i = 0; i < nCurves; ++i) {
+            SampleFunctionOfX(_apFunc[i], interval, nSamples, px, apy[i]);
+            const SPlotRange yRange = RangeOf(apy[i], nSamples);
+            scene.y = i == 0 ? yRange
+                             : SPlotRange{std::fmin(scene.y.lo, yRange.lo),
+                                          std::fmax(scene.y.hi, yRange.hi)};
+        }
+        scene.x = scene.interval;
+    } else {
+        SampleCurve(interval, px, apy[0]);
+        scene.x = Widened(RangeOf(px, nSamples));
+        scene.y = RangeOf(apy[0], nSamples);
+    }
+    scene.y = Widened(scene.y);
+    if (_kind == PK_PHIR) {
+        int pxLeft = 0;
+        int pyTop = 0;
+        int pxRight = 0;
+        int pyBottom = 0;
+        pUI->GetPlotArea(&pxLeft, &pyTop, &pxRight, &pyBottom);
+        MakeEqualUnits(&scene.x, &scene.y, pxRight - pxLeft, pyBottom - pyTop);
+    }
+    for (int i = 0; i < nCurves; ++i) {
+        curves[i] = {NameOf(_apFunc[i]), PlotCurveColor(i), px, apy[i], nSamples};
+    }
+    DrawPlotScene(pUI, scene);
+    CleanupStack::PopAndDestroy(nCurves + 1);
     pUI->DrawGraphFrame();
     PrintSummary(pUI, interval);
     return ES_CONTINUE;
 }
 
-void CPlotCurve::DrawPicture(CUserInterface* pUI, const SRange& xRange, const SRange& yRange,
-                             const Extended* px, const Extended* py, int nSamples) {
-    pUI->SetWorldWindow(xRange.lo, yRange.hi, xRange.hi, yRange.lo);
-    const SGrid grid = DrawGrid(pUI, xRange, yRange);
-    DrawAxes(pUI, xRange, yRange);
-    DrawYLabels(pUI, xRange.lo, grid.y, yRange.hi);
-    DrawXLabels(pUI, yRange.lo, grid.x, xRange.hi);
-    pUI->SetPenColor(0, 0, 255);
-    DrawPolyline(pUI, px, py, nSamples);
-}
-
-CPlotCurve::SGrid CPlotCurve::DrawGrid(CUserInterface* pUI, const SRange& xRange,
-                                       const SRange& yRange) {
-    OSTREL_ASSERT(pUI);
-    const SGridStep yGrid = ChooseGridStep(yRange.lo, yRange.hi);
-    pUI->SetGridPen();
-    ForEachGridValue(yGrid, yRange.hi, true, [&](Extended y) {
-        pUI->MoveTo(xRange.lo, y);
-        pUI->LineTo(xRange.hi, y);
-    });
-    const SGridStep xGrid = ChooseGridStep(xRange.lo, xRange.hi);
-    pUI->SetGridPen();
-    ForEachGridValue(xGrid, xRange.hi, false, [&](Extended x) {
-        pUI->MoveTo(x, yRange.lo);
-        pUI->LineTo(x, yRange.hi);
-    });
-    return {xGrid, yGrid};
-}
-
-void CPlotCurve::DrawAxes(CUserInterface* pUI, const SRange& xRange, const SRange& yRange) {
-    OSTREL_ASSERT(pUI);
-    // An axis outside the window maps outside the plot area, where the
-    // canvas clips it.
-    pUI->SetAxisPen();
-    pUI->MoveTo(0, yRange.hi);
-    pUI->LineTo(0, yRange.lo);
-    pUI->SetAxisPen();
-    pUI->MoveTo(xRange.lo, 0);
-    pUI->LineTo(xRange.hi, 0);
-}
-
-void CPlotCurve::DrawYLabels(CUserInterface* pUI, Extended x, const SGridStep& grid, Extended yHi) {
-    OSTREL_ASSERT(pUI);
-    ForEachGridValue(grid, yHi, true,
-                     [&](Extended y) { pUI->DrawNumber(LabelValue(y, grid.step), x, y); });
-}
-
-void CPlotCurve::DrawXLabels(CUserInterface* pUI, Extended y, const SGridStep& grid, Extended xHi) {
-    OSTREL_ASSERT(pUI);
-    ForEachGridValue(grid, xHi, false,
-                     [&](Extended x) { pUI->DrawNumber(LabelValue(x, grid.step), x, y); });
-}
-
-void CPlotCurve::DrawPolyline(CUserInterface* pUI, const Extended* px, const Extended* py,
-                              int nSamples) {
-    OSTREL_ASSERT(pUI && px && py);
-    pUI->MoveTo(px[0], py[0]);
-    for (int i = 1; i < nSamples; ++i) {
-        pUI->LineTo(px[i], py[i]);
-    }
-}
-
 void CPlotCurve::PrintSummary(CUserInterface* pUI, const SInterval& interval) const {
-    if (IsParametric()) {
+    const char* pchVariable = "X";
+    switch (_kind) {
+    case PK_TXY:
         pUI->PrintText("Plotted \nY = ");
-        _pFuncY->Print(pUI);
+        _apFunc[0]->Print(pUI);
         pUI->PrintText("(T)\nX = ");
         _pFuncX->Print(pUI);
-        pUI->PrintText("(T)\non interval from\nT = ");
-    } else {
+        pUI->PrintText("(T)\n");
+        pchVariable = "T";
+        break;
+    case PK_PHIR:
+        pUI->PrintText("Plotted \nR = ");
+        _apFunc[0]->Print(pUI);
+        pUI->PrintText("(PHI)\n");
+        pchVariable = "PHI";
+        break;
+    default:
         pUI->PrintText("Plotted Y = ");
-        _pFuncY->Print(pUI);
-        pUI->PrintText("(X)\non interval from\nX = ");
+        for (int i = 0; i < _nFunc; ++i) {
+            pUI->PrintText(i == 0 ? nullptr : ", ");
+            _apFunc[i]->Print(pUI);
+            pUI->PrintText("(X)");
+        }
+        pUI->PrintText("\n");
+        break;
     }
+    pUI->PrintText("on interval from\n");
+    pUI->PrintText(pchVariable);
+    pUI->PrintText(" = ");
     pUI->PrintNumber(interval.lo);
-    pUI->PrintText(IsParametric() ? " to \nT = " : " to \nX = ");
+    pUI->PrintText(" to \n");
+    pUI->PrintText(pchVariable);
+    pUI->PrintText(" = ");
     pUI->PrintNumber(interval.hi);
     pUI->PrintText("\n");
 }

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "cstatementwithexpressions.h"
+#include "ui/plotscene.h"
 
 class CFunction;
 struct SInterval;
 
-// PLOTXY X1,X2,FY and PLOTTXY T1,T2,FX,FY: samples the curve, scales the
-// graph pane to it and draws grid, axes, labels, the curve and the frame.
-// An X function makes it the parametric PLOTTXY.
+// PLOTXY X1,X2,F[,G...], PLOTTXY T1,T2,FX,FY and PLOTPHIR P1,P2,FR: samples
+// the curves, scales the graph pane to them and draws grid, axes, labels,
+// the curves and the frame. PLOTXY draws up to eight functions over one x
+// range; PLOTPHIR draws the polar curve r = FR(phi) with equal units on both
+// axes.
 class CPlotCurve : public CStatementWithExpressions {
 public:
     explicit CPlotCurve(CProgram* pProg);
@@ -17,48 +20,28 @@ public:
     void Link() override;
     void Describe() const override;
 
+    // The function text of PLOTXY names one function or several, separated
+    // by commas.
     void SetUpPlotXY(const CString* pstrFuncY, const CString* pstrInterval);
     void SetUpPlotTXY(const CString* pstrFuncX, const CString* pstrFuncY,
                       const CString* pstrInterval);
-
-    // A range of world coordinates.
-    struct SRange {
-        Extended lo;
-        Extended hi;
-    };
-    // Grid values first, first + step, ... across a range.
-    struct SGridStep {
-        Extended step;
-        Extended first;
-    };
-    // The smallest step of the series 1, 2, 5 times a power of ten that
-    // divides the range into fewer than 13 parts, and the first multiple of
-    // it in the range. Raises "Illegal parameter value in function call."
-    // unless lo < hi.
-    static SGridStep ChooseGridStep(Extended lo, Extended hi);
+    void SetUpPlotPhiR(const CString* pstrFuncR, const CString* pstrInterval);
 
 private:
-    struct SGrid {
-        SGridStep x;
-        SGridStep y;
-    };
-
-    bool IsParametric() const { return _pFuncX != nullptr; }
-    void SampleCurve(const SInterval& interval, int nSamples, Extended* px, Extended* py,
-                     SRange* pxRange, SRange* pyRange) const;
+    int SampleCount(CUserInterface* pUI) const;
+    void SampleFunctionOfX(CFunction* pFunc, const SInterval& interval, int nSamples, Extended* px,
+                           Extended* py) const;
+    void SampleCurve(const SInterval& interval, Extended* px, Extended* py) const;
     void PrintSummary(CUserInterface* pUI, const SInterval& interval) const;
+    void AddFunctionName(const CString* pstrName, int nSyntaxCode);
 
-    static void DrawPicture(CUserInterface* pUI, const SRange& xRange, const SRange& yRange,
-                            const Extended* px, const Extended* py, int nSamples);
-    static SGrid DrawGrid(CUserInterface* pUI, const SRange& xRange, const SRange& yRange);
-    static void DrawAxes(CUserInterface* pUI, const SRange& xRange, const SRange& yRange);
-    static void DrawYLabels(CUserInterface* pUI, Extended x, const SGridStep& grid, Extended yHi);
-    static void DrawXLabels(CUserInterface* pUI, Extended y, const SGridStep& grid, Extended xHi);
-    static void DrawPolyline(CUserInterface* pUI, const Extended* px, const Extended* py,
-                             int nSamples);
-
-    CString* _postrFuncY = nullptr;
-    CFunction* _pFuncY = nullptr;
+    EPlotKind _kind = PK_XY;
+    // The Y functions of PLOTXY (one or more), the Y function of PLOTTXY or
+    // the R function of PLOTPHIR; names until Link finds the functions.
+    int _nFunc = 0;
+    CString* _apostrFunc[MAX_PLOT_CURVES] = {};
+    CFunction* _apFunc[MAX_PLOT_CURVES] = {};
+    // PLOTTXY only.
     CString* _postrFuncX = nullptr;
     CFunction* _pFuncX = nullptr;
 };

@@ -141,10 +141,11 @@ private:
     CWindowOperations* Window() const;
     // The canvas drawn on: the window's pane, or the one RenderGraph draws.
     CGraphCanvas* Canvas() const;
-    void ClearCanvas();
+    // Adds the operation to the picture, unless the picture is being drawn
+    // again.
+    void Keep(int op, Extended a = 0, Extended b = 0, Extended c = 0, Extended d = 0);
     void ReplayPicture();
-    void DrawFrameOn(CGraphCanvas* pCanvas);
-    void DrawView(const SPlotRange& x, const SPlotRange& y);
+    void DrawView(SPlotRange x, SPlotRange y);
     void RunPlotXY(const SPlotRange& interval);
     // Pixels back to world coordinates, through the last mapping.
     Extended UnmapX(int px) const;

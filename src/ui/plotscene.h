@@ -67,3 +67,8 @@ bool IsDrawableRange(const SPlotRange& range);
 // legend (several curves only), in this order. The caller has cleared the pane and asked for
 // the plot area, and draws the frame afterwards.
 void DrawPlotScene(CUserInterface* pUI, const SPlotScene& scene);
+
+// Widens the narrower of the two ranges about its middle, so that one unit
+// takes as many pixels across as up on a plot area of nWidth by nHeight
+// pixels. Nothing changes for an empty area.
+void MakeEqualUnits(SPlotRange* pxRange, SPlotRange* pyRange, int nWidth, int nHeight);

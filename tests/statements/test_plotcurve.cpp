@@ -374,33 +374,33 @@ TEST_F(PlotTest, ChooseGridStepTakesTheSmallestStepWithFewerThanThirteenParts) {
                               {5, 1},
                               {13, 2},
                               {1e6L, 1e5L}}) {
-        const CPlotCurve::SGridStep grid = CPlotCurve::ChooseGridStep(0, c.d);
+        const SGridStep grid = ChooseGridStep(0, c.d);
         EXPECT_NEAR(grid.step / c.step, 1, 1e-15) << "d = " << static_cast<double>(c.d);
         EXPECT_EQ(grid.first, 0);
     }
 }
 
 TEST_F(PlotTest, ChooseGridStepStartsAtTheFirstMultipleInTheRange) {
-    const CPlotCurve::SGridStep grid = CPlotCurve::ChooseGridStep(-3.7L, 8.3L);
+    const SGridStep grid = ChooseGridStep(-3.7L, 8.3L);
     EXPECT_EQ(grid.step, 1);
     EXPECT_EQ(grid.first, -3);
-    EXPECT_EQ(CPlotCurve::ChooseGridStep(2.5L, 14.5L).first, 3);
+    EXPECT_EQ(ChooseGridStep(2.5L, 14.5L).first, 3);
 }
 
 TEST_F(PlotTest, ChooseGridStepEndsForEveryFiniteRange) {
     const Extended max = std::numeric_limits<Extended>::max();
     const Extended tiny = std::numeric_limits<Extended>::denorm_min();
-    EXPECT_EQ(RaisedCode([] { CPlotCurve::ChooseGridStep(1, 1); }), ERR_ILLEGAL_PARAMETER_UI);
-    EXPECT_EQ(RaisedCode([] { CPlotCurve::ChooseGridStep(2, 1); }), ERR_ILLEGAL_PARAMETER_UI);
+    EXPECT_EQ(RaisedCode([] { ChooseGridStep(1, 1); }), ERR_ILLEGAL_PARAMETER_UI);
+    EXPECT_EQ(RaisedCode([] { ChooseGridStep(2, 1); }), ERR_ILLEGAL_PARAMETER_UI);
     EXPECT_EQ(RaisedCode([] {
-                  CPlotCurve::ChooseGridStep(0, std::numeric_limits<Extended>::quiet_NaN());
+                  ChooseGridStep(0, std::numeric_limits<Extended>::quiet_NaN());
               }),
               ERR_ILLEGAL_PARAMETER_UI);
-    EXPECT_EQ(RaisedCode([&] { CPlotCurve::ChooseGridStep(-max, max); }), ERR_OVERFLOW);
-    EXPECT_NEAR(CPlotCurve::ChooseGridStep(0, max).step / 1e4931L, 1, 1e-15);
-    const int nTiny = RaisedCode([&] { CPlotCurve::ChooseGridStep(0, tiny); });
+    EXPECT_EQ(RaisedCode([&] { ChooseGridStep(-max, max); }), ERR_OVERFLOW);
+    EXPECT_NEAR(ChooseGridStep(0, max).step / 1e4931L, 1, 1e-15);
+    const int nTiny = RaisedCode([&] { ChooseGridStep(0, tiny); });
     EXPECT_EQ(nTiny, ERR_UNDERFLOW);
-    const CPlotCurve::SGridStep small = CPlotCurve::ChooseGridStep(0, 1e-4000L);
+    const SGridStep small = ChooseGridStep(0, 1e-4000L);
     EXPECT_NEAR(small.step / 1e-4001L, 1, 1e-12);
 }
 
