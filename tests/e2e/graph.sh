@@ -63,7 +63,7 @@ printf 'FUNCTION P(X) = 1/(X - 594)\nPLOTXY 0,595,P\n' |
 printf 'PLOTXY 0,1,SIN\nCLS\n' | "$console" --no-autoexec --graph cleared.svg > output 2>&1
 check_document cls cleared.svg
 grep -q "$blue_polyline" cleared.svg && fail "cls: the curve is still in the file"
-printf '? 1\nX = 2\n' | "$console" --no-autoexec --graph none.svg > output 2>&1
+printf '? 1\nFUNCTION G(X) = X\n' | "$console" --no-autoexec --graph none.svg > output 2>&1
 [ ! -e none.svg ] || fail "unchanged: lines without drawing wrote the file"
 
 # Program files and the start-up file are lines of their own.
