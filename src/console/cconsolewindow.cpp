@@ -4,9 +4,12 @@
 #include "core/cbase.h"
 #include "core/cleanupstack.h"
 #include "core/errorcodes.h"
+#include "ui/cgraphpicture.h"
+#include "ui/csvgcanvas.h"
 #include "ui/cwindowinterface.h"
 
 #include <csignal>
+#include <new>
 
 namespace {
 
@@ -85,12 +88,15 @@ bool CConsoleWindow::ResetCalculator(bool bRunStartupFile) {
     if (!ReportLeaks(poInterface)) {
         poInterface->ClearOutput();
     }
-    if (bRunStartupFile && !Execute(STARTUP_LINE)) {
-        _bAnyLineFailed = true;
-    }
-    FlushPendingCarriageReturn();
-    std::fflush(_pOutput);
+    _nGraphRevision = poInterface->GetGraphPicture().GetRevision();
+    FinishLine(!bRunStartupFile || Execute(STARTUP_LINE));
     return true;
+}
+
+void CConsoleWindow::SetGraphSize(int nWidth, int nHeight) {
+    OSTREL_ASSERT(nWidth > 0 && nHeight > 0);
+    _nGraphWidth = nWidth;
+    _nGraphHeight = nHeight;
 }
 
 bool CConsoleWindow::RunLine(const std::string& line) {
@@ -116,25 +122,50 @@ bool CConsoleWindow::RunLine(const std::string& line) {
     } else {
         bSucceeded = Execute(text.c_str());
     }
-    FlushPendingCarriageReturn();
-    std::fflush(_pOutput);
-    if (!bSucceeded) {
-        _bAnyLineFailed = true;
-    }
-    return bSucceeded;
+    return FinishLine(bSucceeded);
 }
 
 bool CConsoleWindow::RunFile(const char* pchFileName) {
     // Quoted as the menu's "Run file..." quotes it; a name that holds a
     // double quote makes a line that RUNFILE itself refuses.
     const std::string line = std::string("runfile \"") + pchFileName + '"';
-    const bool bSucceeded = Execute(line.c_str());
+    return FinishLine(Execute(line.c_str()));
+}
+
+bool CConsoleWindow::FinishLine(bool bSucceeded) {
     FlushPendingCarriageReturn();
     std::fflush(_pOutput);
+    WriteGraphIfChanged();
     if (!bSucceeded) {
         _bAnyLineFailed = true;
     }
     return bSucceeded;
+}
+
+void CConsoleWindow::WriteGraphIfChanged() {
+    const unsigned nRevision = _poInterface->GetGraphPicture().GetRevision();
+    if (_graphFile.empty() || nRevision == _nGraphRevision) {
+        return;
+    }
+    // A failed write is reported once; the next change tries again.
+    _nGraphRevision = nRevision;
+    if (!WriteGraph()) {
+        std::fprintf(stderr, "ostrel-console: cannot write %s\n", _graphFile.c_str());
+        _bGraphWriteFailed = true;
+    }
+}
+
+bool CConsoleWindow::WriteGraph() {
+    try {
+        CSvgCanvas canvas(_nGraphWidth, _nGraphHeight);
+        _poInterface->RenderGraph(&canvas);
+        return canvas.WriteFile(_graphFile.c_str());
+    } catch (int) {
+        // The picture could not be drawn, short of memory.
+    } catch (const std::bad_alloc&) {
+        // The document could not grow.
+    }
+    return false;
 }
 
 bool CConsoleWindow::Execute(const char* pchLine) {
@@ -216,6 +247,10 @@ bool CConsoleWindow::IsGraphVisible() const {
     return _nGraphicsFormat != GF_NONE;
 }
 
+int CConsoleWindow::CanvasTextHeight(const char* /*pchText*/) const {
+    return EstimatedTextHeight(LabelPixelSize());
+}
+
 int CConsoleWindow::CanvasTextWidth(const char* pchText) const {
-    return EstimatedTextWidth(pchText, 8);
+    return EstimatedTextWidth(pchText, LabelPixelSize());
 }

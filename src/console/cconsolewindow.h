@@ -9,11 +9,13 @@ class CWindowInterface;
 
 // The window operations of the terminal program: the output pane is the
 // standard output, the menus' check marks and the buttons' captions are
-// plain state, and there is no graph pane: a virtual one of 300 by 200
-// pixels gives plots their sampling and draws nothing. The user interrupts
-// a run with Ctrl+C.
+// plain state, and the graph pane is virtual: it gives plots their sampling
+// and label layout and draws nothing, though its picture can be written as
+// an SVG file after each line that changed it. The user interrupts a run
+// with Ctrl+C.
 class CConsoleWindow : public CWindowOperations {
 public:
+    // The virtual pane's size unless SetGraphSize gives another.
     static constexpr int GRAPH_WIDTH = 300;
     static constexpr int GRAPH_HEIGHT = 200;
 
@@ -27,6 +29,10 @@ public:
     // window interface, the window's defaults, the leak report and, unless
     // told otherwise, the start-up file. False when initialising failed.
     bool ResetCalculator(bool bRunStartupFile);
+    // Both before ResetCalculator: the virtual pane's size, and the file the
+    // picture is written to after each line that changed it.
+    void SetGraphSize(int nWidth, int nHeight);
+    void SetGraphFile(const char* pchFileName) { _graphFile = pchFileName; }
     // One typed line: a function-button key (\F1 to \F4) or a command.
     // False when what it ran reported an error.
     bool RunLine(const std::string& line);
@@ -36,6 +42,8 @@ public:
     // Whether any line run so far, the start-up file's included, reported
     // an error.
     bool HasAnyLineFailed() const { return _bAnyLineFailed; }
+    // Whether writing the picture to the graph file failed at least once.
+    bool HasGraphWriteFailed() const { return _bGraphWriteFailed; }
     CWindowInterface* GetInterface() const { return _poInterface; }
 
     // Makes Ctrl+C interrupt a running line. While no line runs it ends the
@@ -57,14 +65,14 @@ public:
     void RunCommand(const char* pchText) override;
 
     bool IsGraphVisible() const override;
-    int GetGraphWidth() const override { return GRAPH_WIDTH; }
-    int GetGraphHeight() const override { return GRAPH_HEIGHT; }
+    int GetGraphWidth() const override { return _nGraphWidth; }
+    int GetGraphHeight() const override { return _nGraphHeight; }
     void SetCanvasPen(int /*nColor*/, int /*nWidth*/) override {}
     void SetCanvasBrush(int /*nColor*/) override {}
     void CanvasRectangle(int /*x1*/, int /*y1*/, int /*x2*/, int /*y2*/) override {}
     void CanvasMoveTo(int /*x*/, int /*y*/) override {}
     void CanvasLineTo(int /*x*/, int /*y*/) override {}
-    int CanvasTextHeight(const char* /*pchText*/) const override { return 8; }
+    int CanvasTextHeight(const char* pchText) const override;
     int CanvasTextWidth(const char* pchText) const override;
     void CanvasTextOut(int /*x*/, int /*y*/, const char* /*pchText*/) override {}
     int GetButtonShadowColor() const override { return CanvasColor(128, 128, 128); }
@@ -75,10 +83,29 @@ private:
     // Runs a line through the interface with Ctrl+C armed; false when it
     // reported an error.
     bool Execute(const char* pchLine);
+    // What follows every executed line: its output flushed, the graph file
+    // written if the picture changed, and a failure noted. Returns
+    // bSucceeded.
+    bool FinishLine(bool bSucceeded);
     void FlushPendingCarriageReturn();
+    void WriteGraphIfChanged();
+    // The picture drawn on an SVG canvas of the pane's size and written to
+    // the graph file; false when that failed.
+    bool WriteGraph();
+    // The labels' pixel size on the virtual pane: text is measured as the
+    // SVG canvas measures it, so that both lay out labels alike.
+    int LabelPixelSize() const { return GraphLabelPixelSize(_nGraphWidth, _nGraphHeight); }
 
     std::FILE* _pOutput;
     CWindowInterface* _poInterface = nullptr;
+    int _nGraphWidth = GRAPH_WIDTH;
+    int _nGraphHeight = GRAPH_HEIGHT;
+    // Empty when the picture is not written.
+    std::string _graphFile;
+    // The picture's revision when it was last written, or when the
+    // interface was made.
+    unsigned _nGraphRevision = 0;
+    bool _bGraphWriteFailed = false;
     std::string _inputText;
     std::string _captions[4];
     int _nNumberFormat = 1;

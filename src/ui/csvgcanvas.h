@@ -32,11 +32,30 @@ public:
     // The complete document: what was drawn so far, closed.
     std::string GetDocument() const;
     // Writes the document to the file; false when it could not be written
-    // whole.
+    // whole. The file is written beside the target under another name and
+    // then renamed, so a failed write leaves an earlier file as it was.
     bool WriteFile(const char* pchFileName) const;
 
 private:
+    // The element of the polyline being drawn; empty when none is.
+    std::string PolylineElement() const;
+    // Ends the polyline being drawn, if any: it goes into the body.
+    void EndPolyline();
+    // The stroke attributes of the current pen.
+    std::string StrokeAttributes() const;
+
     // Not copied: it is an image being written.
     int _nWidth;
     int _nHeight;
+    int _nLabelPixels;
+    int _nPenColor = 0;
+    int _nPenWidth = 1;
+    int _nBrushColor;
+    // The current position, where the next line starts.
+    int _x = 0;
+    int _y = 0;
+    // The finished elements, and the points of the polyline being drawn
+    // (empty when none is).
+    std::string _body;
+    std::string _points;
 };

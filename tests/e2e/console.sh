@@ -93,7 +93,7 @@ exec 3>&-
 wait "$pid" || true
 
 "$console" --help > actual 2>&1
-if ! grep -q '^Usage: ostrel-console \[--no-autoexec\] \[FILE.bas ...\]$' actual; then
+if ! grep -q '^Usage: ostrel-console \[OPTION ...\] \[FILE.bas ...\]$' actual; then
     echo "--help: no usage line"
     cat actual
     failures=$((failures + 1))
