@@ -275,6 +275,8 @@ void TfrmCalc::ResetCalculator() {
             ClearButtonCaption(i);
         }
         ShowToolbarButtons(true);
+        // The old picture went with the old interface; the pane shows that.
+        poInterface->RedrawGraph();
         if (!ReportLeaks(poInterface)) {
             poInterface->ClearOutput();
         }

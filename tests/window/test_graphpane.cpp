@@ -266,6 +266,14 @@ TEST_F(GraphPictureTest, PlotSurvivesResizesAndAChangeOfGraphicsFrame) {
     EXPECT_EQ(Image(), first);
 }
 
+TEST_F(GraphPictureTest, ResetLeavesTheFramedWhitePane) {
+    Type("PLOTXY 0,6.28,SIN");
+    ASSERT_GT(CountColor(Image(), BLUE), 100);
+    frm->mnuReset->trigger();
+    EXPECT_EQ(CountColor(Image(), BLUE), 0);
+    EXPECT_FALSE(frm->GetWindowInterface()->IsGraphNavigable());
+}
+
 TEST_F(GraphPictureTest, SeveralCurvesShowTheirOwnColours) {
     Type("PLOTXY -3,3,SIN,COS");
     EXPECT_GT(CountColor(Image(), Rgb(PlotCurveColor(0))), 50);
