@@ -412,19 +412,7 @@ TEST_F(WindowTest, ButtonCaptionShowsAmpersandsAsTyped) {
 
 // --- Graph pane -------------------------------------------------------------------------
 
-class GraphPaneTest : public WindowTest {
-protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        frm->show();
-        frm->resize(745, 241);
-        QApplication::processEvents();
-    }
-    QRgb Pixel(int x, int y) const { return frm->pbGraph->GetImage().pixel(x, y) & 0xFFFFFF; }
-    static QRgb Rgb(int nColor) {
-        return qRgb(nColor & 0xFF, (nColor >> 8) & 0xFF, (nColor >> 16) & 0xFF) & 0xFFFFFF;
-    }
-};
+using GraphPaneTest = ShownWindowTest;
 
 TEST_F(GraphPaneTest, NewPaneIsWhiteWithASunkenTwoPixelFrame) {
     const int W = frm->pbGraph->width();

@@ -55,10 +55,6 @@ void Key(QWidget* pWidget, Qt::Key key) {
     QApplication::sendEvent(pWidget, &event);
 }
 
-QRgb Rgb(int nColor) {
-    return qRgb(nColor & 0xFF, (nColor >> 8) & 0xFF, (nColor >> 16) & 0xFF) & 0xFFFFFF;
-}
-
 int CountColor(const QImage& image, QRgb color) {
     int n = 0;
     for (int y = 0; y < image.height(); ++y) {
@@ -221,18 +217,8 @@ TEST_F(GraphPaintBoxTest, LabelFontGrowsWithTheNewImage) {
 
 // --- The picture in the main window -------------------------------------------------
 
-class GraphPictureTest : public WindowTest {
+class GraphPictureTest : public ShownWindowTest {
 protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        frm->show();
-        frm->resize(745, 241);
-        QApplication::processEvents();
-    }
-    void Type(const char* pchLine) {
-        frm->editInput->setText(pchLine);
-        frm->mnuExecute->trigger();
-    }
     const QImage& Image() const { return frm->pbGraph->GetImage(); }
     QPoint Centre() const { return frm->pbGraph->rect().center(); }
     // The interval of the last plot summary in the output pane.

@@ -11,23 +11,8 @@ namespace {
 
 // The main window with its graph pane shown at a fixed size; lines are typed
 // into the input line and run with Enter's menu item, as the user would.
-class PlotWindowTest : public WindowTest {
+class PlotWindowTest : public ShownWindowTest {
 protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        frm->show();
-        frm->resize(745, 241);
-        QApplication::processEvents();
-    }
-    void Type(const char* pchLine) {
-        frm->editInput->setText(pchLine);
-        frm->mnuExecute->trigger();
-    }
-    QRgb Pixel(int x, int y) const { return frm->pbGraph->GetImage().pixel(x, y) & 0xFFFFFF; }
-    static QRgb Rgb(int nColor) {
-        return qRgb(nColor & 0xFF, (nColor >> 8) & 0xFF, (nColor >> 16) & 0xFF) & 0xFFFFFF;
-    }
-
     static constexpr QRgb WHITE = 0xFFFFFF;
     static constexpr QRgb BLACK = 0x000000;
     static constexpr QRgb BLUE = 0x0000FF;

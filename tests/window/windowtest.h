@@ -47,8 +47,35 @@ private:
     QString _previous;
 };
 
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+
+#include "tgraphpaintbox.h"
 
 inline QString WindowTest::Output() const {
     return frm->memoOutput->toPlainText();
 }
+
+// A canvas colour (red in the low byte) as the pane's image holds it.
+inline QRgb Rgb(int nColor) {
+    return qRgb(nColor & 0xFF, (nColor >> 8) & 0xFF, (nColor >> 16) & 0xFF) & 0xFFFFFF;
+}
+
+// The main window shown at its design size, lines typed into the input
+// line and run with Enter's menu item, as the user would.
+class ShownWindowTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        frm->show();
+        frm->resize(745, 241);
+        QApplication::processEvents();
+    }
+    void Type(const char* pchLine) {
+        frm->editInput->setText(pchLine);
+        frm->mnuExecute->trigger();
+    }
+    QRgb Pixel(int x, int y) const { return frm->pbGraph->GetImage().pixel(x, y) & 0xFFFFFF; }
+};
