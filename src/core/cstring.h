@@ -53,8 +53,10 @@ public:
     void Insert(const CString* pstrOther, EInsertPlace place);
     void Overwrite(int iChStart, const char* pchNewString);
 
-    // True when the whole text is a plain decimal numeral (digits and at most
-    // one point, no sign, no exponent).
+    // True when the whole text is an unsigned decimal numeral: digits with at
+    // most one point, then perhaps "E", an optional sign and digits. Lines
+    // arrive upper-cased, so only the capital E is looked for. A value beyond
+    // the extended range is infinite, one below it 0.
     bool ToNumber(Extended* pValue) const;
 
 private:
@@ -72,6 +74,10 @@ private:
     mutable bool _bHashValid = false;
     int _nCounterOffset = 0;
 };
+
+// True when the nCount characters are the part of a numeral before its
+// exponent: digits with at most one point, at least one digit.
+bool IsMantissa(const char* pch, int nCount);
 
 inline bool IsBlank(char ch) {
     return ch == ' ' || ch == '\t';
