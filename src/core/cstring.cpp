@@ -270,11 +270,9 @@ int CString::Find(const char* pchWhatToLookFor, int nLength, bool bIgnoreCase) c
     return 0;
 }
 
-int CString::FindSeparator(int iChStart, char chSep, int nChSepWanted) const {
-    OSTREL_ASSERT(iChStart >= 1 && iChStart <= _length && nChSepWanted > 0 && chSep);
+template <class F> int CString::FindOutsideWhere(int iChStart, F isWanted) const {
     int nQuotes = 0;
     int nDepth = 0;
-    int nSeparators = 0;
     for (int i = iChStart; i <= _length; ++i) {
         const char ch = _poCh[i - 1];
         if (ch == '"') {
@@ -287,11 +285,26 @@ int CString::FindSeparator(int iChStart, char chSep, int nChSepWanted) const {
             ++nDepth;
         } else if (ch == ')') {
             --nDepth;
-        } else if (ch == chSep && nDepth == 0 && ++nSeparators == nChSepWanted) {
+        } else if (nDepth == 0 && isWanted(i)) {
             return i;
         }
     }
     return 0;
+}
+
+int CString::FindSeparator(int iChStart, char chSep, int nChSepWanted) const {
+    OSTREL_ASSERT(iChStart >= 1 && iChStart <= _length && nChSepWanted > 0 && chSep);
+    int nSeparators = 0;
+    return FindOutsideWhere(
+        iChStart, [&](int i) { return _poCh[i - 1] == chSep && ++nSeparators == nChSepWanted; });
+}
+
+int CString::FindOutside(const char* pch, int nLength, int iChStart) const {
+    OSTREL_ASSERT(pch && nLength > 0 && iChStart >= 1);
+    return FindOutsideWhere(iChStart, [&](int i) {
+        return i + nLength - 1 <= _length &&
+               std::memcmp(_poCh + i - 1, pch, static_cast<std::size_t>(nLength)) == 0;
+    });
 }
 
 bool CString::IsValidName() const {

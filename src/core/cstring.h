@@ -38,6 +38,9 @@ public:
     int Find(const char* pchWhatToLookFor, int nLength, bool bIgnoreCase) const;
     // The nChSepWanted-th chSep outside double quotes and parentheses.
     int FindSeparator(int iChStart, char chSep, int nChSepWanted) const;
+    // The first nLength characters pch at or after iChStart outside double
+    // quotes and parentheses.
+    int FindOutside(const char* pch, int nLength, int iChStart) const;
     bool IsValidName() const;
 
     // New strings owned by the caller.
@@ -60,6 +63,9 @@ public:
     bool ToNumber(Extended* pValue) const;
 
 private:
+    // The first position from iChStart on, outside double quotes and
+    // parentheses, that isWanted accepts; 0 if none.
+    template <class F> int FindOutsideWhere(int iChStart, F isWanted) const;
     // Replaces the contents by nCount characters, the buffer's old contents
     // being released only after the copy.
     void Assign(const char* pch, int nCount);

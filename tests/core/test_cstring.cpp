@@ -164,6 +164,14 @@ TEST_F(StringTest, IsMantissaNeedsADigit) {
     }
 }
 
+TEST_F(StringTest, FindOutsideSkipsQuotesAndBrackets) {
+    auto s = Make("A \" STEP \" F( STEP ) STEP 2");
+    EXPECT_EQ(s->FindOutside(" STEP", 5, 1), 21);
+    EXPECT_EQ(s->FindOutside(" STEP", 5, 22), 0);
+    EXPECT_EQ(s->FindOutside("A", 1, 1), 1);
+    EXPECT_EQ(s->FindOutside("2", 1, 1), 27);
+}
+
 TEST_F(StringTest, ValidNamesUpTo255Characters) {
     EXPECT_TRUE(Make("_x1")->IsValidName());
     EXPECT_TRUE(Make("X")->IsValidName());
