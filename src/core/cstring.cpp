@@ -4,8 +4,11 @@
 #include "cleanupstack.h"
 #include "ui/cuserinterface.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -24,6 +27,87 @@ bool IsAsciiLetter(char ch) {
 
 bool IsDigit(char ch) {
     return ch >= '0' && ch <= '9';
+}
+
+// Digits with at most one point, accumulated and then scaled by 0.1 per
+// decimal; the values of plain numerals depend on exactly this order.
+bool ConvertMantissa(const char* pch, int nCount, Extended* pValue) {
+    Extended value = 0;
+    bool bPoint = false;
+    int nDecimals = 0;
+    for (int i = 0; i < nCount; ++i) {
+        const char ch = pch[i];
+        if (ch == '.') {
+            if (bPoint) {
+                return false;
+            }
+            bPoint = true;
+        } else if (IsDigit(ch)) {
+            value = value * 10 + (ch - '0');
+            nDecimals += bPoint ? 1 : 0;
+        } else {
+            return false;
+        }
+    }
+    for (int i = 0; i < nDecimals; ++i) {
+        value *= 0.1L;
+    }
+    *pValue = value;
+    return true;
+}
+
+// Beyond this every nonzero mantissa has left the extended range, so longer
+// exponents stop counting here instead of overflowing the int.
+constexpr int EXPONENT_LIMIT = 100000;
+
+// An optional sign and at least one digit.
+bool ConvertExponent(const char* pch, int nCount, int* pnExponent) {
+    const bool bNegative = nCount > 0 && pch[0] == '-';
+    const int iFirstDigit = nCount > 0 && (pch[0] == '-' || pch[0] == '+') ? 1 : 0;
+    if (iFirstDigit >= nCount) {
+        return false;
+    }
+    int nExponent = 0;
+    for (int i = iFirstDigit; i < nCount; ++i) {
+        if (!IsDigit(pch[i])) {
+            return false;
+        }
+        nExponent = std::min(nExponent * 10 + (pch[i] - '0'), EXPONENT_LIMIT);
+    }
+    *pnExponent = bNegative ? -nExponent : nExponent;
+    return true;
+}
+
+// 10^27 is the largest power of ten whose 64 mantissa bits hold it exactly.
+constexpr int LARGEST_EXACT_POWER = 27;
+// A power of ten that stays well inside the extended range (10^4932).
+constexpr int LARGEST_STEP_POWER = 4096;
+
+Extended PowerOfTen(int n) {
+    OSTREL_ASSERT(n >= 0 && n <= LARGEST_STEP_POWER);
+    if (n > LARGEST_EXACT_POWER) {
+        return std::pow(10.0L, static_cast<Extended>(n));
+    }
+    Extended power = 1;
+    for (int i = 0; i < n; ++i) {
+        power *= 10;
+    }
+    return power;
+}
+
+// value x 10^nExponent. Up to 10^27 the power is exact and the result is
+// rounded once. Larger exponents go in steps, so that a mantissa far from 1
+// still reaches a result near the range's ends or a subnormal one; beyond
+// the range the result is infinite or 0, as an overflowing literal is.
+Extended ScaleByPowerOfTen(Extended value, int nExponent) {
+    int nLeft = std::abs(nExponent);
+    while (nLeft > 0 && value != 0 && std::isfinite(value)) {
+        const int nStep = std::min(nLeft, LARGEST_STEP_POWER);
+        const Extended power = PowerOfTen(nStep);
+        value = nExponent > 0 ? value * power : value / power;
+        nLeft -= nStep;
+    }
+    return value;
 }
 
 } // namespace
@@ -186,11 +270,9 @@ int CString::Find(const char* pchWhatToLookFor, int nLength, bool bIgnoreCase) c
     return 0;
 }
 
-int CString::FindSeparator(int iChStart, char chSep, int nChSepWanted) const {
-    OSTREL_ASSERT(iChStart >= 1 && iChStart <= _length && nChSepWanted > 0 && chSep);
+template <class F> int CString::FindOutsideWhere(int iChStart, F isWanted) const {
     int nQuotes = 0;
     int nDepth = 0;
-    int nSeparators = 0;
     for (int i = iChStart; i <= _length; ++i) {
         const char ch = _poCh[i - 1];
         if (ch == '"') {
@@ -203,11 +285,26 @@ int CString::FindSeparator(int iChStart, char chSep, int nChSepWanted) const {
             ++nDepth;
         } else if (ch == ')') {
             --nDepth;
-        } else if (ch == chSep && nDepth == 0 && ++nSeparators == nChSepWanted) {
+        } else if (nDepth == 0 && isWanted(i)) {
             return i;
         }
     }
     return 0;
+}
+
+int CString::FindSeparator(int iChStart, char chSep, int nChSepWanted) const {
+    OSTREL_ASSERT(iChStart >= 1 && iChStart <= _length && nChSepWanted > 0 && chSep);
+    int nSeparators = 0;
+    return FindOutsideWhere(
+        iChStart, [&](int i) { return _poCh[i - 1] == chSep && ++nSeparators == nChSepWanted; });
+}
+
+int CString::FindOutside(const char* pch, int nLength, int iChStart) const {
+    OSTREL_ASSERT(pch && nLength > 0 && iChStart >= 1);
+    return FindOutsideWhere(iChStart, [&](int i) {
+        return i + nLength - 1 <= _length &&
+               std::memcmp(_poCh + i - 1, pch, static_cast<std::size_t>(nLength)) == 0;
+    });
 }
 
 bool CString::IsValidName() const {
@@ -364,26 +461,35 @@ bool CString::ToNumber(Extended* pValue) const {
     if (_length == 0) {
         return false;
     }
+    const char* pchE =
+        static_cast<const char*>(std::memchr(_poCh, 'E', static_cast<std::size_t>(_length)));
+    const int nMantissa = pchE ? static_cast<int>(pchE - _poCh) : _length;
+    // A lone "." reads as 0, but an exponent needs a digit before it.
+    if (pchE && !IsMantissa(_poCh, nMantissa)) {
+        return false;
+    }
     Extended value = 0;
+    int nExponent = 0;
+    if (!ConvertMantissa(_poCh, nMantissa, &value) ||
+        (pchE && !ConvertExponent(pchE + 1, _length - nMantissa - 1, &nExponent))) {
+        return false;
+    }
+    *pValue = ScaleByPowerOfTen(value, nExponent);
+    return true;
+}
+
+bool IsMantissa(const char* pch, int nCount) {
+    OSTREL_ASSERT(pch || nCount == 0);
+    bool bDigit = false;
     bool bPoint = false;
-    int nDecimals = 0;
-    for (int i = 0; i < _length; ++i) {
-        const char ch = _poCh[i];
-        if (ch == '.') {
-            if (bPoint) {
-                return false;
-            }
+    for (int i = 0; i < nCount; ++i) {
+        if (pch[i] == '.' && !bPoint) {
             bPoint = true;
-        } else if (IsDigit(ch)) {
-            value = value * 10 + (ch - '0');
-            nDecimals += bPoint ? 1 : 0;
+        } else if (IsDigit(pch[i])) {
+            bDigit = true;
         } else {
             return false;
         }
     }
-    for (int i = 0; i < nDecimals; ++i) {
-        value *= 0.1L;
-    }
-    *pValue = value;
-    return true;
+    return bDigit;
 }

@@ -38,6 +38,9 @@ public:
     int Find(const char* pchWhatToLookFor, int nLength, bool bIgnoreCase) const;
     // The nChSepWanted-th chSep outside double quotes and parentheses.
     int FindSeparator(int iChStart, char chSep, int nChSepWanted) const;
+    // The first nLength characters pch at or after iChStart outside double
+    // quotes and parentheses.
+    int FindOutside(const char* pch, int nLength, int iChStart) const;
     bool IsValidName() const;
 
     // New strings owned by the caller.
@@ -53,11 +56,16 @@ public:
     void Insert(const CString* pstrOther, EInsertPlace place);
     void Overwrite(int iChStart, const char* pchNewString);
 
-    // True when the whole text is a plain decimal numeral (digits and at most
-    // one point, no sign, no exponent).
+    // True when the whole text is an unsigned decimal numeral: digits with at
+    // most one point, then perhaps "E", an optional sign and digits. Lines
+    // arrive upper-cased, so only the capital E is looked for. A value beyond
+    // the extended range is infinite, one below it 0.
     bool ToNumber(Extended* pValue) const;
 
 private:
+    // The first position from iChStart on, outside double quotes and
+    // parentheses, that isWanted accepts; 0 if none.
+    template <class F> int FindOutsideWhere(int iChStart, F isWanted) const;
     // Replaces the contents by nCount characters, the buffer's old contents
     // being released only after the copy.
     void Assign(const char* pch, int nCount);
@@ -72,6 +80,10 @@ private:
     mutable bool _bHashValid = false;
     int _nCounterOffset = 0;
 };
+
+// True when the nCount characters are the part of a numeral before its
+// exponent: digits with at most one point, at least one digit.
+bool IsMantissa(const char* pch, int nCount);
 
 inline bool IsBlank(char ch) {
     return ch == ' ' || ch == '\t';

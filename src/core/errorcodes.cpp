@@ -107,6 +107,7 @@ constexpr SErrorEntry ERROR_TABLE[] = {
     {-2003, {ILLEGAL_NAME, NAME_END}},
     {-2002, {DUPLICATE_NAME, NAME_END}},
     {-2001, {ILLEGAL_NAME, NAME_END}},
+    {-1008, {"STEP must not be zero.", nullptr}},
     {-1007,
      {"The syntax for FindZeros is \nFINDZEROS F,A,B \nwhere F is the function the zero points "
       "are searched for, A and B are the search interval endpoints.",

@@ -78,6 +78,19 @@ constexpr SWordRule WORD_RULES[] = {
     {" XOR ", "  #  "}, {" NOT ", "  !  "}, {"(NOT(", "( ! ("},   {"(NOT ", "( !  "},
 };
 
+// The "+" or "-" at i, in a token starting at iStart, belongs to the numeral
+// when the token so far is a mantissa and "E" and a digit follows: 1E+3 is
+// one numeral, but X1E+3 and 1E+X are sums.
+bool IsExponentSign(const CString* pstrCode, int iStart, int i) {
+    const char ch = pstrCode->GetAt(i);
+    if ((ch != '+' && ch != '-') || i - iStart < 2 || i >= pstrCode->GetLength()) {
+        return false;
+    }
+    const char chNext = pstrCode->GetAt(i + 1);
+    return pstrCode->GetAt(i - 1) == 'E' && chNext >= '0' && chNext <= '9' &&
+           IsMantissa(pstrCode->GetData() + iStart - 1, i - iStart - 1);
+}
+
 bool IsTrue(Extended value) {
     return value != 0;
 }
@@ -221,6 +234,9 @@ void CExpression::Tokenize() {
     int iPrevious = 0;
     while (iPrevious < nLength) {
         int i = _poCode->FindOneOf(OPERATOR_CHARACTERS, iPrevious + 1);
+        while (i > 0 && IsExponentSign(_poCode, iPrevious + 1, i)) {
+            i = _poCode->FindOneOf(OPERATOR_CHARACTERS, i + 1);
+        }
         if (i == 0) {
             i = nLength + 1;
         }

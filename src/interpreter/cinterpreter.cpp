@@ -75,6 +75,17 @@ int PositionFrom(const CString* pstr, const char* pch, int iCh) {
     return i > 0 ? i + iCh - 1 : 0;
 }
 
+// The blank and word pch, followed by a blank or the end, outside double
+// quotes and parentheses at or after iCh; 0 if none.
+int KeywordPosition(const CString* pstr, const char* pch, int iCh) {
+    const int nLength = Length(pch);
+    int i = pstr->FindOutside(pch, nLength, iCh);
+    while (i > 0 && i + nLength <= pstr->GetLength() && !IsBlank(pstr->GetAt(i + nLength))) {
+        i = pstr->FindOutside(pch, nLength, i + 1);
+    }
+    return i;
+}
+
 // A piece of the line, left on the cleanup stack.
 CString* Piece(const CString* pstr, int iCh, int nCount, CString::EMidMode mode = CString::Plain) {
     CString* poPiece = pstr->Mid(iCh, nCount, mode);
@@ -164,9 +175,9 @@ CStatement* CInterpreter::Recognise(CString* pstrL) {
     if (Starts(L, "IF ")) {
         return CreateIf(L);
     }
-    // FOR v=a TO b [DO stmt]
+    // FOR v=a TO b [STEP s] [DO stmt]
     if (Starts(L, "FOR ")) {
-        return CreateFor(L);
+        return CreateFor(L, false);
     }
     // DIM name [= expr] | DIM name(lower TO upper)
     if (Starts(L, "DIM ")) {
@@ -371,20 +382,24 @@ CStatement* CInterpreter::CreateIf(const CString* pstrL) {
     return Finished(pBranch, nPieces);
 }
 
-CStatement* CInterpreter::CreateFor(const CString* pstrL) {
-    CString* pstrInit = nullptr;
-    CString* pstrPreCondition = nullptr;
-    CString* pstrRepeat = nullptr;
-    CString* pstrUpdate = nullptr;
-    const int nPieces = SplitFor(pstrL, &pstrInit, &pstrPreCondition, &pstrRepeat, &pstrUpdate);
-    CStatement* pBody =
-        Pushed(pstrRepeat ? CreateStatement(pstrRepeat) : new CDoNothing(_pProgram));
-    CStatement* pBefore = Pushed(CreateStatement(pstrInit));
-    CStatement* pAfter = Pushed(CreateStatement(pstrUpdate));
+CStatement* CInterpreter::CreateFor(const CString* pstrL, bool bBlock) {
+    SForTexts texts;
+    const int nPieces = SplitFor(pstrL, &texts);
+    CStatement* pBody = nullptr;
+    if (!bBlock) {
+        pBody =
+            Pushed(texts.pstrBody ? CreateStatement(texts.pstrBody) : new CDoNothing(_pProgram));
+    }
+    CStatement* pBefore = Pushed(CreateStatement(texts.pstrInit));
+    CStatement* pAfter = Pushed(CreateStatement(texts.pstrUpdate));
     auto* pRepeat = new CRepeat(pBefore, pBody, pAfter, _pProgram);
-    CleanupStack::Pop(3);
+    CleanupStack::Pop(bBlock ? 2 : 3);
     CleanupStack::PushObject(pRepeat);
-    pRepeat->SetConditions(pstrPreCondition, nullptr);
+    if (texts.pstrStep) {
+        pRepeat->SetStep(texts.pstrStep, texts.pstrCondition, texts.pstrDownCondition);
+    } else {
+        pRepeat->SetConditions(texts.pstrCondition, nullptr);
+    }
     return Finished(pRepeat, nPieces);
 }
 
@@ -472,34 +487,47 @@ int CInterpreter::SplitIf(const CString* pstrLine, CString** ppstrExpr, CString*
     return 3;
 }
 
-int CInterpreter::SplitFor(const CString* pstrLine, CString** ppstrStatInit,
-                           CString** ppstrExprPreCond, CString** ppstrStatRepeat,
-                           CString** ppstrStatCtrUpd) const {
-    OSTREL_ASSERT(pstrLine && ppstrExprPreCond && ppstrStatInit && ppstrStatCtrUpd &&
-                  ppstrStatRepeat);
+int CInterpreter::SplitFor(const CString* pstrLine, SForTexts* pTexts) const {
+    OSTREL_ASSERT(pstrLine && pTexts);
     const int T = Position(pstrLine, " TO ");
     const int D = Position(pstrLine, " DO ");
     if (T == 0) {
         RaiseError(ERR_EXPECTED_TO);
     }
-    *ppstrStatInit = Piece(pstrLine, 5, T - 5);
+    *pTexts = SForTexts{};
+    pTexts->pstrInit = Piece(pstrLine, 5, T - 5);
     // The counter's name as written, blanks before "=" included.
-    const int Q = (*ppstrStatInit)->FindChar('=', 1) - 1;
-    const CString* pstrCounter = Piece(*ppstrStatInit, 1, Q);
+    const int Q = pTexts->pstrInit->FindChar('=', 1) - 1;
+    const CString* pstrCounter = Piece(pTexts->pstrInit, 1, Q);
     // Without a counter there is nothing to count with.
     if (Q < 1 || IsBlankText(pstrCounter)) {
         RaiseError(ERR_FOR_SYNTAX);
     }
-    const CString* pstrLimit =
-        D > 0 ? Piece(pstrLine, T + 4, D - T - 4) : PieceToEnd(pstrLine, T + 4);
-    // "{" is the expression's own sign for "<=".
-    *ppstrExprPreCond = Joined("", pstrCounter, "{");
-    (*ppstrExprPreCond)->Insert(pstrLimit, CString::Append);
-    *ppstrStatRepeat = D > 0 ? PieceToEnd(pstrLine, D + 4) : nullptr;
-    *ppstrStatCtrUpd = Joined("", pstrCounter, "=");
-    (*ppstrStatCtrUpd)->Insert(pstrCounter, CString::Append);
-    (*ppstrStatCtrUpd)->Insert("+1", 2, CString::Append);
-    return D > 0 ? 6 : 5;
+    const int iEnd = D > 0 ? D : pstrLine->GetLength() + 1;
+    const int S = KeywordPosition(pstrLine, " STEP", T + 3);
+    const bool bStep = S > 0 && S < iEnd;
+    const CString* pstrLimit = Piece(pstrLine, T + 4, (bStep ? S : iEnd) - T - 4);
+    // "{" and "}" are the expression's own signs for "<=" and ">=".
+    pTexts->pstrCondition = Joined("", pstrCounter, "{");
+    pTexts->pstrCondition->Insert(pstrLimit, CString::Append);
+    int nPieces = 5;
+    if (bStep) {
+        pTexts->pstrStep = Piece(pstrLine, S + 5, iEnd - S - 5, CString::Trimmed);
+        if (pTexts->pstrStep->GetLength() == 0) {
+            RaiseError(ERR_FOR_SYNTAX);
+        }
+        pTexts->pstrDownCondition = Joined("", pstrCounter, "}");
+        pTexts->pstrDownCondition->Insert(pstrLimit, CString::Append);
+        nPieces += 2;
+    }
+    if (D > 0) {
+        pTexts->pstrBody = PieceToEnd(pstrLine, D + 4);
+        ++nPieces;
+    }
+    pTexts->pstrUpdate = Joined("", pstrCounter, "=");
+    pTexts->pstrUpdate->Insert(pstrCounter, CString::Append);
+    pTexts->pstrUpdate->Insert("+1", 2, CString::Append);
+    return nPieces;
 }
 
 int CInterpreter::SplitFunction(const CString* pstrLine, CString** ppstrName, CString** ppstrParams,
@@ -837,22 +865,9 @@ CStatement* CInterpreter::CreateBlockStatement(const CProtoStatement* pOpener,
                                                const CProtoStatement* pCloser) {
     const CString* pstrLine = pOpener->GetCodeLine();
     switch (pOpener->GetLineType()) {
-    case LT_FOR: {
-        // FOR v=a TO b ... NEXT
-        CString* pstrInit = nullptr;
-        CString* pstrPreCondition = nullptr;
-        CString* pstrRepeat = nullptr;
-        CString* pstrUpdate = nullptr;
-        const int nPieces =
-            SplitFor(pstrLine, &pstrInit, &pstrPreCondition, &pstrRepeat, &pstrUpdate);
-        CStatement* pBefore = Pushed(CreateStatement(pstrInit));
-        CStatement* pAfter = Pushed(CreateStatement(pstrUpdate));
-        auto* pRepeat = new CRepeat(pBefore, nullptr, pAfter, _pProgram);
-        CleanupStack::Pop(2);
-        CleanupStack::PushObject(pRepeat);
-        pRepeat->SetConditions(pstrPreCondition, nullptr);
-        return Finished(pRepeat, nPieces);
-    }
+    case LT_FOR:
+        // FOR v=a TO b [STEP s] ... NEXT
+        return CreateFor(pstrLine, true);
     case LT_DO:
         // DO [WHILE c | UNTIL c] ... LOOP [WHILE c | UNTIL c]
         return CreateLoopBlock(pstrLine, pCloser->GetLineType() == LT_LOOP ? pCloser->GetCodeLine()

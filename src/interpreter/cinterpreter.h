@@ -8,6 +8,17 @@ class CStatement;
 class CString;
 template <class T> class CLinkedList;
 
+// The texts of a FOR line. The step and the downward condition are null
+// without STEP, the body without DO.
+struct SForTexts {
+    CString* pstrInit = nullptr;
+    CString* pstrCondition = nullptr;
+    CString* pstrDownCondition = nullptr;
+    CString* pstrStep = nullptr;
+    CString* pstrBody = nullptr;
+    CString* pstrUpdate = nullptr;
+};
+
 // Turns source text into statement objects: one typed line at a time
 // (CreateStatement), or the lines of a program file at once, with their
 // block structures (CompileCodeLines). It also keeps the name that the last
@@ -45,7 +56,8 @@ public:
 private:
     CStatement* Recognise(CString* pstrL);
     CStatement* CreateIf(const CString* pstrL);
-    CStatement* CreateFor(const CString* pstrL);
+    // A block's FOR gets its body later.
+    CStatement* CreateFor(const CString* pstrL, bool bBlock);
     CStatement* CreateDeclaration(const CString* pstrL, int iName, int iMinBracket, bool bStatic);
     CStatement* CreateAssignment(CString* pstrL);
 
@@ -54,8 +66,7 @@ private:
     // pushed), and return how many they pushed.
     int SplitIf(const CString* pstrLine, CString** ppstrExpr, CString** ppstrStatOnTrue,
                 CString** ppstrStatOnFalse) const;
-    int SplitFor(const CString* pstrLine, CString** ppstrStatInit, CString** ppstrExprPreCond,
-                 CString** ppstrStatRepeat, CString** ppstrStatCtrUpd) const;
+    int SplitFor(const CString* pstrLine, SForTexts* pTexts) const;
     int SplitFunction(const CString* pstrLine, CString** ppstrName, CString** ppstrParams,
                       CString** ppstrExpr) const;
     int SplitSub(const CString* pstrLine, CString** ppstrName, CString** ppstrParams) const;

@@ -87,6 +87,11 @@ EExitSignal CAssignVariable::Execute() {
     return ES_CONTINUE;
 }
 
+void CAssignVariable::StepBy(Extended step) {
+    OSTREL_ASSERT(_pTarget);
+    _pTarget->SetValue(*_pTarget->GetValueAddress() + step);
+}
+
 void CAssignVariable::Describe() const {
     CStatement::Describe();
     CUserInterface* pUI = GetUserInterface();

@@ -17,6 +17,9 @@ public:
     void Describe() const override;
 
     void SetText(const CString* pstrVarName, const CString* pstrExpr);
+    // Adds the step to the linked variable, evaluating and echoing nothing:
+    // the update of a counted loop with a step.
+    void StepBy(Extended step);
 
 private:
     CString* _postrVarName = nullptr;

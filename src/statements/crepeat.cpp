@@ -1,7 +1,10 @@
 #include "crepeat.h"
 
+#include "cassignvariable.h"
 #include "cbranch.h"
 #include "core/cassert.h"
+#include "core/cleanupstack.h"
+#include "core/errorcodes.h"
 #include "expression/cexpression.h"
 #include "interpreter/cprogram.h"
 #include "ui/cuserinterface.h"
@@ -29,6 +32,17 @@ void CRepeat::SetConditions(const CString* pstrExprPreCond, const CString* pstrE
     SetExpressions(2, pstrExprPreCond, pstrExprPostCond);
 }
 
+void CRepeat::SetStep(const CString* pstrStep, const CString* pstrUpCond,
+                      const CString* pstrDownCond) {
+    OSTREL_ASSERT(pstrStep && pstrUpCond && pstrDownCond && _poStatAfter);
+    // Only a variable's counter can be stepped; an array element cannot.
+    if (_poStatAfter->GetClassNumber() != CN_ASSIGNVARIABLE) {
+        RaiseError(ERR_FOR_SYNTAX);
+    }
+    _pCounter = static_cast<CAssignVariable*>(_poStatAfter);
+    SetExpressions(3, pstrStep, pstrUpCond, pstrDownCond);
+}
+
 void CRepeat::SetBody(CStatement* pBody) {
     OSTREL_ASSERT(pBody);
     CheckStructureContents(pBody);
@@ -47,7 +61,7 @@ bool CRepeat::Holds(int iCondition) const {
     return GetExpressionCount() >= iCondition && GetExpression(iCondition);
 }
 
-bool CRepeat::RunPass(EExitSignal* pSignal) {
+bool CRepeat::RunBody(EExitSignal* pSignal) {
     // Polled here as well: a body that polls nothing itself (a blank line, an
     // IF whose branch is not taken) must not make the loop unstoppable.
     GetProgram()->PollInterrupt();
@@ -59,6 +73,13 @@ bool CRepeat::RunPass(EExitSignal* pSignal) {
             return false;
         }
     }
+    return true;
+}
+
+bool CRepeat::RunPass(EExitSignal* pSignal) {
+    if (!RunBody(pSignal)) {
+        return false;
+    }
     if (_poStatAfter) {
         _poStatAfter->Execute();
     }
@@ -66,6 +87,9 @@ bool CRepeat::RunPass(EExitSignal* pSignal) {
 }
 
 EExitSignal CRepeat::Execute() {
+    if (_pCounter) {
+        return ExecuteStepped();
+    }
     if (_poStatBefore) {
         _poStatBefore->Execute();
     }
@@ -81,6 +105,24 @@ EExitSignal CRepeat::Execute() {
     } else {
         while (RunPass(&signal)) {
         }
+    }
+    return signal;
+}
+
+// The step stays a local value: whatever the body does, the passes keep the
+// step the loop started with.
+EExitSignal CRepeat::ExecuteStepped() {
+    const Extended step = GetExpression(1)->Evaluate();
+    if (step == 0) {
+        RaiseError(ERR_STEP_ZERO);
+    }
+    if (_poStatBefore) {
+        _poStatBefore->Execute();
+    }
+    CExpression* pCondition = GetExpression(step > 0 ? 2 : 3);
+    EExitSignal signal = ES_CONTINUE;
+    while (IsConditionTrue(pCondition->Evaluate()) && RunBody(&signal)) {
+        _pCounter->StepBy(step);
     }
     return signal;
 }

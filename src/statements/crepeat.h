@@ -2,6 +2,8 @@
 
 #include "cstatementwithexpressions.h"
 
+class CAssignVariable;
+
 // Every loop: a statement run once before, a body, a statement run after
 // each pass, and a condition tested before or after the body. A loop with
 // neither condition (a bare DO ... LOOP) ends only through an exit.
@@ -21,6 +23,12 @@ public:
 
     // At most one of the two is given.
     void SetConditions(const CString* pstrExprPreCond, const CString* pstrExprPostCond);
+    // Makes a counted loop with a step: the statement after each pass, a
+    // variable's name=name+1, adds the step instead of 1. The step is taken
+    // once, before the statement before the loop; going up the loop runs
+    // while the upward condition holds, going down while the downward one
+    // does.
+    void SetStep(const CString* pstrStep, const CString* pstrUpCond, const CString* pstrDownCond);
     // Checks the body, then takes it in place of the present one.
     void SetBody(CStatement* pBody);
 
@@ -28,6 +36,9 @@ private:
     // Runs the body and the statement after it; false when the loop ends,
     // with the signal to answer in *pSignal.
     bool RunPass(EExitSignal* pSignal);
+    // The body alone, with the same answer.
+    bool RunBody(EExitSignal* pSignal);
+    EExitSignal ExecuteStepped();
     bool Holds(int iCondition) const;
 
     int Count(CountQuery query) const;
@@ -35,5 +46,7 @@ private:
     CStatement* _poStatBefore;
     CStatement* _poBody;
     CStatement* _poStatAfter;
+    // The statement after, when the loop has a step.
+    CAssignVariable* _pCounter = nullptr;
     bool _bBodyChecked = false;
 };

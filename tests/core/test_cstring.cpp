@@ -2,6 +2,9 @@
 
 #include "enginetest.h"
 
+#include <cfloat>
+#include <cmath>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -107,6 +110,66 @@ TEST_F(StringTest, ToNumberAcceptsOnlyPlainNumerals) {
     for (const char* pch : {"1e5", "-3", "1.2.3", "1 2", ""}) {
         EXPECT_FALSE(Make(pch)->ToNumber(&value)) << pch;
     }
+}
+
+TEST_F(StringTest, ToNumberScalesByTheExponent) {
+    Extended value = -1;
+    EXPECT_TRUE(Make("1E25")->ToNumber(&value));
+    EXPECT_EQ(value, 1e25L);
+    EXPECT_TRUE(Make("15E-1")->ToNumber(&value));
+    EXPECT_EQ(value, 1.5L);
+    EXPECT_TRUE(Make("2E+3")->ToNumber(&value));
+    EXPECT_EQ(value, 2000);
+    EXPECT_TRUE(Make(".5E2")->ToNumber(&value));
+    EXPECT_EQ(value, 50);
+    EXPECT_TRUE(Make("5.E0")->ToNumber(&value));
+    EXPECT_EQ(value, 5);
+    // The mantissa converts as a plain numeral does.
+    Extended plain = 0;
+    ASSERT_TRUE(Make("1.23456789012345678")->ToNumber(&plain));
+    EXPECT_TRUE(Make("1.23456789012345678E0")->ToNumber(&value));
+    EXPECT_EQ(value, plain);
+    for (const char* pch : {"1E", "E5", "1E+", "1E-", ".E5", "1E2E3", "1E+-2", "1E2.5", "1e5"}) {
+        EXPECT_FALSE(Make(pch)->ToNumber(&value)) << pch;
+    }
+}
+
+TEST_F(StringTest, ToNumberExponentsAtTheRangesEnds) {
+    Extended value = -1;
+    EXPECT_TRUE(Make("1E5000")->ToNumber(&value));
+    EXPECT_TRUE(std::isinf(value));
+    EXPECT_TRUE(Make("1E-5000")->ToNumber(&value));
+    EXPECT_EQ(value, 0);
+    EXPECT_TRUE(Make("0E99999")->ToNumber(&value));
+    EXPECT_EQ(value, 0);
+    // Reached in steps: the power alone would leave the range.
+    EXPECT_TRUE(Make("0.001E4934")->ToNumber(&value));
+    EXPECT_NEAR(value / 1e4931L, 1, 1e-17L);
+    EXPECT_TRUE(Make("1E-4940")->ToNumber(&value));
+    EXPECT_GT(value, 0);
+    EXPECT_LT(value, LDBL_MIN);
+    // An exponent of thousands of digits neither overflows nor takes long.
+    EXPECT_TRUE(Make(("1E-" + std::string(10000, '7')).c_str())->ToNumber(&value));
+    EXPECT_EQ(value, 0);
+    EXPECT_TRUE(Make(("1E+" + std::string(10000, '0') + "3").c_str())->ToNumber(&value));
+    EXPECT_EQ(value, 1000);
+}
+
+TEST_F(StringTest, IsMantissaNeedsADigit) {
+    EXPECT_TRUE(IsMantissa("12.5", 4));
+    EXPECT_TRUE(IsMantissa(".5", 2));
+    EXPECT_TRUE(IsMantissa("5.", 2));
+    for (const char* pch : {".", "", "1.2.3", "X1", "1-"}) {
+        EXPECT_FALSE(IsMantissa(pch, static_cast<int>(std::strlen(pch)))) << pch;
+    }
+}
+
+TEST_F(StringTest, FindOutsideSkipsQuotesAndBrackets) {
+    auto s = Make("A \" STEP \" F( STEP ) STEP 2");
+    EXPECT_EQ(s->FindOutside(" STEP", 5, 1), 21);
+    EXPECT_EQ(s->FindOutside(" STEP", 5, 22), 0);
+    EXPECT_EQ(s->FindOutside("A", 1, 1), 1);
+    EXPECT_EQ(s->FindOutside("2", 1, 1), 27);
 }
 
 TEST_F(StringTest, ValidNamesUpTo255Characters) {

@@ -60,6 +60,7 @@ TEST_F(ErrorReportTest, EveryCodeOfTheTableHasItsMessage) {
                  "The syntax for Integrate is \nINTEGRATE F,A,B,VAR\nwhere F is the function "
                  "being integrated, A and B are expressions defining the integration interval "
                  "endpoints and VAR is the name of an existing variable.");
+    EXPECT_STREQ(FindErrorMessage(-1008)->pchText, "STEP must not be zero.");
     EXPECT_STREQ(FindErrorMessage(-2016)->pchText, "Could not open file \"");
     EXPECT_STREQ(FindErrorMessage(-2016)->pchAfterName, "\".");
     EXPECT_EQ(FindErrorMessage(-2044), nullptr);
@@ -69,7 +70,7 @@ TEST_F(ErrorReportTest, EveryCodeOfTheTableHasItsMessage) {
     for (int nCode = -2100; nCode <= 20; ++nCode) {
         nWithMessage += FindErrorMessage(nCode) ? 1 : 0;
     }
-    EXPECT_EQ(nWithMessage, 81);
+    EXPECT_EQ(nWithMessage, 82);
 }
 
 class LeakReportTest : public EngineTest {

@@ -95,6 +95,33 @@ TEST_F(ExpressionTest, OperatorPlacementErrors) {
     EXPECT_EQ(Failure("   "), ERR_EXPRESSION_EMPTY);
 }
 
+TEST_F(ExpressionTest, ExponentSignsStayInTheNumeral) {
+    EXPECT_EQ(Value("1E+3"), 1000);
+    EXPECT_EQ(Value("1.5E-1*2"), 0.3L);
+    EXPECT_EQ(Value("2-1E-1"), 1.9L);
+    EXPECT_EQ(Value("-.5E+2+1"), -49);
+    EXPECT_EQ(Value("1E 2"), 100);
+    EXPECT_EQ(Value("2E2^2"), 40000);
+    EXPECT_EQ(Value("(1E-1)"), 0.1L);
+    // A name ending in E, or an E not followed by a digit, keeps the sign
+    // an operator.
+    _pX->SetValue(1);
+    EXPECT_EQ(Value("X+1E+1"), 11);
+    EXPECT_EQ(Value("2*E"), 2 * Value("E"));
+    EXPECT_EQ(Failure("1E+X"), ERR_UNKNOWN_SYMBOL);
+    EXPECT_EQ(KeptName(), "1E");
+    EXPECT_EQ(Failure("1E+"), ERR_UNKNOWN_SYMBOL);
+    EXPECT_EQ(KeptName(), "1E");
+    EXPECT_EQ(Failure("E5"), ERR_UNKNOWN_SYMBOL);
+    EXPECT_EQ(KeptName(), "E5");
+    EXPECT_EQ(Failure("X1E+2"), ERR_UNKNOWN_SYMBOL);
+    EXPECT_EQ(KeptName(), "X1E");
+    EXPECT_EQ(Failure(".E+2"), ERR_UNKNOWN_SYMBOL);
+    EXPECT_EQ(KeptName(), ".E");
+    EXPECT_EQ(Failure("1E--2"), ERR_UNKNOWN_SYMBOL);
+    EXPECT_EQ(KeptName(), "1E");
+}
+
 TEST_F(ExpressionTest, WordOperatorsNeedBlanks) {
     EXPECT_EQ(Value("5 MOD 3"), 2);
     EXPECT_EQ(Failure("5MOD3"), ERR_UNKNOWN_SYMBOL);
@@ -155,8 +182,8 @@ TEST_F(ExpressionTest, BracketErrors) {
 }
 
 TEST_F(ExpressionTest, NamesResolveInScopeOrder) {
-    EXPECT_EQ(Failure("1E5"), ERR_UNKNOWN_SYMBOL);
-    EXPECT_EQ(KeptName(), "1E5");
+    EXPECT_EQ(Failure("1Q5"), ERR_UNKNOWN_SYMBOL);
+    EXPECT_EQ(KeptName(), "1Q5");
     EXPECT_EQ(Failure("X+Q+R"), ERR_UNKNOWN_SYMBOL);
     EXPECT_EQ(KeptName(), "Q");
     // A built-in constant hides a local one of the same name.

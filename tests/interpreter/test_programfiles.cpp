@@ -44,6 +44,17 @@ TEST_F(ProgramFileTest, BlockStructures) {
               "11\n12\n21\n22\n");
 }
 
+TEST_F(ProgramFileTest, StepLoopBlocks) {
+    EXPECT_EQ(RunFile("DIM I\nFOR I=10 TO 0 STEP -5\nPRINT I\nNEXT\nPRINT I\n"), "10\n5\n0\n-5\n");
+    EXPECT_EQ(RunFile("DIM I\nDIM J\nFOR I=1 TO 2 STEP 0.5\nFOR J=1 TO 0 STEP 1\nPRINT J\nNEXT\n"
+                      "IF I > 1 THEN EXIT LOOP\nNEXT\nPRINT I\n"),
+              "1.5\n");
+    EXPECT_EQ(RunFile("DIM I\nDIM S\nFOR I=1 TO 2 STEP S\nPRINT I\nNEXT\n"),
+              "ERROR! STEP must not be zero.\n");
+    EXPECT_EQ(RunFile("DIM I\nFOR I=1 TO 2 STEP\nPRINT I\nNEXT\n"),
+              "ERROR! Syntax error in FOR structure.\n");
+}
+
 TEST_F(ProgramFileTest, StructureErrorsRunNothing) {
     EXPECT_EQ(RunFile("PRINT 1\nFOR I=1 TO 3\nNEXT\n"), "ERROR! Error in control structure.\n");
     EXPECT_EQ(RunFile("NEXT\n"), "ERROR! Syntax error.\n");

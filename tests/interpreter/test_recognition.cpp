@@ -59,6 +59,8 @@ TEST_F(RecognitionTest, LineTypesInTheirOrder) {
         {"IF THEN X", LT_SIMPLE},
         {"FOR I=1 TO 3 DO PRINT I", LT_FOR_LINE},
         {"FOR I=1 TO 3", LT_FOR},
+        {"FOR I=1 TO 3 STEP 2", LT_FOR},
+        {"FOR I=1 TO 3 STEP 2 DO PRINT I", LT_FOR_LINE},
         {"FUNCTION F(X) = X", LT_FUNCTION_LINE},
         {"FUNCTION F(X)", LT_FUNCTION},
         {"SUB S(X)", LT_SUB},
@@ -104,6 +106,7 @@ TEST_F(RecognitionTest, EachRuleAndItsNearMiss) {
         {"IF 1 THEN PRINT 1", CN_BRANCH},
         {"IF(X>1) THEN PRINT 1", CN_PRINTEXPRESSION},
         {"FOR I=1 TO 2 DO PRINT I", CN_REPEAT},
+        {"FOR I=1 TO 2 STEP 2 DO PRINT I", CN_REPEAT},
         {"DIM X = SIN(1)", CN_DECLARECONSTORVAR},
         {"DIM X(1 TO 2)", CN_DECLAREARRAY},
         {"STATIC X = SIN(1)", ERR_ARRAY_DECLARATION},
@@ -136,6 +139,8 @@ TEST_F(RecognitionTest, SplitErrors) {
     EXPECT_EQ(Recognise("IF X THEN"), ERR_IF_SYNTAX);
     EXPECT_EQ(Recognise("IF X PRINT 1"), ERR_EXPECTED_THEN);
     EXPECT_EQ(Recognise("FOR I=1"), ERR_EXPECTED_TO);
+    EXPECT_EQ(Recognise("FOR I=1 TO 2 STEP"), ERR_FOR_SYNTAX);
+    EXPECT_EQ(Recognise("FOR I=1 TO 2 STEP   DO PRINT I"), ERR_FOR_SYNTAX);
     EXPECT_EQ(Recognise("FUNCTION F"), ERR_EXPECTED_LEFT_BRACKET);
     EXPECT_EQ(Recognise("FUNCTION (X) = 1"), ERR_EXPECTED_LEFT_BRACKET);
     EXPECT_EQ(Recognise("FUNCTION F(X = 1"), ERR_EXPECTED_RIGHT_BRACKET);
