@@ -99,6 +99,10 @@ void CConsoleWindow::SetGraphSize(int nWidth, int nHeight) {
     _nGraphHeight = nHeight;
 }
 
+SCompletion CConsoleWindow::Complete(const std::string& line, int iCaret) const {
+    return CompleteWord(_poInterface ? _poInterface->GetProgram() : nullptr, line, iCaret);
+}
+
 bool CConsoleWindow::RunLine(const std::string& line) {
     // The line end never reaches the input line: the line feed, and a
     // carriage return before it, as a file written on Windows has.

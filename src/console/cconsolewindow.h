@@ -1,5 +1,6 @@
 #pragma once
 
+#include "interpreter/completion.h"
 #include "ui/cwindowoperations.h"
 
 #include <cstdio>
@@ -39,6 +40,9 @@ public:
     // Runs the program file through the line runfile "FILE"; false when it
     // reported an error.
     bool RunFile(const char* pchFileName);
+    // The names that complete the word before the caret, from the program
+    // of the current interface.
+    SCompletion Complete(const std::string& line, int iCaret) const;
     // Whether any line run so far, the start-up file's included, reported
     // an error.
     bool HasAnyLineFailed() const { return _bAnyLineFailed; }

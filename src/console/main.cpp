@@ -152,7 +152,10 @@ int main(int argc, char** argv) {
         for (std::size_t i = 0; i < options.files.size() && window.RunFile(options.files[i]); ++i) {
         }
     } else {
-        CLineReader reader(bInteractive);
+        // Tab asks the interface of the moment: a reset replaces it.
+        CLineReader reader(bInteractive, [&window](const std::string& line, int iCaret) {
+            return window.Complete(line, iCaret);
+        });
         std::string line;
         while (reader.ReadLine(line)) {
             window.RunLine(line);
