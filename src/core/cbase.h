@@ -57,6 +57,7 @@ enum EClassNumber : std::uint8_t {
     CN_CALLSUB = 72,
     CN_GRAPHPICTURE = 73,
     CN_SVGCANVAS = 74,
+    CN_SOURCEPLACE = 75,
 };
 
 constexpr int OBJECT_COUNTERS = 200;

@@ -2,6 +2,7 @@
 
 #include "cassert.h"
 #include "cbase.h"
+#include "csourceplace.h"
 #include "errorcodes.h"
 
 #include <new>
@@ -51,6 +52,8 @@ void Push(EKind kind, void* p) {
 } // namespace
 
 void RaiseError(int nCode) {
+    // Before anything is destroyed: the place may belong to a temporary.
+    NoteErrorPlace();
     CleanupStack::PopAndDestroyAll();
     throw nCode;
 }

@@ -3,6 +3,7 @@
 #include "core/cassert.h"
 #include "core/cleanupstack.h"
 #include "core/clinkedlist.h"
+#include "core/csourceplace.h"
 #include "core/cstring.h"
 #include "core/errorcodes.h"
 #include "cprogram.h"
@@ -673,16 +674,32 @@ CStatement* CInterpreter::JoinStatements(CStatement* pStat1, CStatement* pStat2)
     return poSequence;
 }
 
-CStatement* CInterpreter::CompileCodeLines(CLinkedList<CString>* pCodeLines) {
+CStatement* CInterpreter::CompileCodeLines(CLinkedList<CString>* pCodeLines,
+                                           const CString* pstrFileName,
+                                           CLinkedList<CString>* pWrittenLines) {
     OSTREL_ASSERT(pCodeLines);
+    OSTREL_ASSERT(!pWrittenLines || pWrittenLines->GetCount() == pCodeLines->GetCount());
     auto* poList = Pushed(new CLinkedList<CProtoStatement>);
     if (pCodeLines->GetCount() > 0) {
+        int iLine = 0;
+        if (pWrittenLines) {
+            pWrittenLines->GoToStart();
+        }
         for (pCodeLines->GoToStart(); pCodeLines->GetCurrent(); pCodeLines->GoToNext()) {
+            ++iLine;
+            const CString* pstrWritten = pWrittenLines ? pWrittenLines->GetCurrent() : nullptr;
+            if (pWrittenLines) {
+                pWrittenLines->GoToNext();
+            }
             auto* poProto = Pushed(new CProtoStatement);
             poProto->SetCodeLine(pCodeLines->GetCurrent());
             if (poProto->Classify(this) == LT_NONE) {
                 CleanupStack::PopAndDestroy();
                 continue;
+            }
+            if (pstrFileName && pstrWritten) {
+                poProto->SetPlace(
+                    CSourcePlace::New(pstrFileName->GetData(), iLine, pstrWritten->GetData()));
             }
             poList->AddLast(poProto);
             CleanupStack::Pop();
@@ -695,7 +712,9 @@ CStatement* CInterpreter::CompileCodeLines(CLinkedList<CString>* pCodeLines) {
     for (poList->GoToStart(); poList->GetCurrent(); poList->GoToNext()) {
         CProtoStatement* pProto = poList->GetCurrent();
         if (pProto->HoldsStatement()) {
+            const CPlaceScope scope(pProto->GetPlace());
             pProto->SetStatement(CreateStatement(pProto->GetCodeLine()));
+            pProto->GetStatement()->SetPlace(CopyOfPlace(pProto->GetPlace()));
         }
     }
     FoldBlocks(poList);
@@ -708,7 +727,13 @@ CStatement* CInterpreter::CompileCodeLines(CLinkedList<CString>* pCodeLines) {
         return pStatement;
     }
     // A lone opener, middle or closer; or several entries left unjoined, as
-    // after an unclosed block or a stray closer.
+    // after an unclosed block or a stray closer: the first of those lines is
+    // where the structure breaks.
+    poList->GoToStart();
+    while (poList->GetCurrent()->HoldsStatement() && poList->GetNext()) {
+        poList->GoToNext();
+    }
+    const CPlaceScope scope(poList->GetCurrent()->GetPlace());
     RaiseError(poList->GetCount() == 1 ? ERR_SYNTAX : ERR_UNEXPECTED);
 }
 
@@ -794,11 +819,14 @@ bool CInterpreter::CloseBlock(CLinkedList<CProtoStatement>* pList) {
     } while (!pList->GetCurrent()->IsOpener());
     pList->SetBookmark();
     const CProtoStatement* pOpener = pList->GetCurrent();
+    // An error of the block is one of its opener's line.
+    const CPlaceScope scope(pOpener->GetPlace());
     const bool bFromElseIf = pOpener->IsFromElseIf();
     if (bFromElseIf && pCloser->GetLineType() != LT_END_IF) {
         RaiseError(ERR_EXPECTED_ELSE_ENDIF);
     }
     CStatement* pBlock = Pushed(CreateBlockStatement(pOpener, pCloser));
+    pBlock->SetPlace(CopyOfPlace(pOpener->GetPlace()));
     FillBlock(pList, pBlock);
     ReplaceBlock(pList, pBlock);
     CleanupStack::Pop();

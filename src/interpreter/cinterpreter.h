@@ -29,7 +29,11 @@ public:
     CStatement* CreateStatement(const CString* pstrLine);
     ELineType GetLineType(const CString* pstrLine) const;
     // The whole list of trimmed, upper-cased program lines as one statement.
-    CStatement* CompileCodeLines(CLinkedList<CString>* pCodeLines);
+    // Given the file's name and its lines as written (trimmed, one for each
+    // code line), every statement knows its place in the file.
+    CStatement* CompileCodeLines(CLinkedList<CString>* pCodeLines,
+                                 const CString* pstrFileName = nullptr,
+                                 CLinkedList<CString>* pWrittenLines = nullptr);
     // One statement that runs the first and then the second; runs of
     // statements always end up as one flat sequence.
     CStatement* JoinStatements(CStatement* pStat1, CStatement* pStat2) const;

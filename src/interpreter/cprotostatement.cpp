@@ -3,6 +3,7 @@
 #include "cinterpreter.h"
 #include "core/cassert.h"
 #include "core/cleanupstack.h"
+#include "core/csourceplace.h"
 #include "core/cstring.h"
 #include "statements/cstatement.h"
 
@@ -13,6 +14,7 @@ CProtoStatement::CProtoStatement() {
 CProtoStatement::~CProtoStatement() {
     delete _poCodeLine;
     delete _poStatement;
+    delete _poPlace;
     RemoveInstance(CN_PROTOSTATEMENT);
 }
 
@@ -25,6 +27,11 @@ void CProtoStatement::SetCodeLine(const CString* pstrCodeLine) {
     CString* poCopy = pstrCodeLine->MidToEnd(1, CString::Plain);
     delete _poCodeLine;
     _poCodeLine = poCopy;
+}
+
+void CProtoStatement::SetPlace(CSourcePlace* pPlace) {
+    delete _poPlace;
+    _poPlace = pPlace;
 }
 
 ELineType CProtoStatement::Classify(CInterpreter* pInterpreter) {

@@ -3,6 +3,7 @@
 #include "core/cbase.h"
 
 class CInterpreter;
+class CSourcePlace;
 class CStatement;
 class CString;
 
@@ -52,6 +53,9 @@ public:
     void SetCodeLine(const CString* pstrCodeLine);
     CString* GetCodeLine() const { return _poCodeLine; }
     ELineType Classify(CInterpreter* pInterpreter);
+    // Where the line stands in its program file; the entry owns it.
+    void SetPlace(CSourcePlace* pPlace);
+    const CSourcePlace* GetPlace() const { return _poPlace; }
     ELineType GetLineType() const { return _lineType; }
     void SetLineType(ELineType lineType) { _lineType = lineType; }
     int GetLevel() const { return _nLevel; }
@@ -78,6 +82,7 @@ public:
 private:
     CStatement* _poStatement = nullptr;
     CString* _poCodeLine = nullptr;
+    CSourcePlace* _poPlace = nullptr;
     ELineType _lineType = LT_UNCLASSIFIED;
     int _nLevel = 0;
     bool _bMarked = false;

@@ -63,7 +63,7 @@ int CRunFile::SetFileName(const CString* pstrFileName) {
     return _poFileName->GetLength();
 }
 
-CLinkedList<CString>* CRunFile::ReadCodeLines() const {
+CLinkedList<CString>* CRunFile::ReadCodeLines(CLinkedList<CString>* pWrittenLines) const {
     auto* poFile = new CInputFile;
     CleanupStack::PushObject(poFile);
     poFile->Open(_poFileName, GetInterpreter());
@@ -83,6 +83,11 @@ CLinkedList<CString>* CRunFile::ReadCodeLines() const {
         CleanupStack::PushObject(poLine);
         poLine->Set(poBuffer);
         poLine->Trim();
+        // Kept as written for the place of an error.
+        CString* poWritten = poLine->MidToEnd(1, CString::Plain);
+        CleanupStack::PushObject(poWritten);
+        pWrittenLines->AddLast(poWritten);
+        CleanupStack::Pop();
         poLine->ToUpperOutsideQuotes();
         poLines->AddLast(poLine);
         CleanupStack::Pop();
@@ -96,16 +101,16 @@ CLinkedList<CString>* CRunFile::ReadCodeLines() const {
 
 void CRunFile::RunCompiled(CStatement* pStatement) {
     if (pStatement->GetClassNumber() != CN_SEQUENCE) {
-        pStatement->Link();
-        pStatement->Execute();
+        pStatement->LinkInPlace();
+        pStatement->ExecuteInPlace();
         return;
     }
     // Each statement is linked only after the ones before it have run, so it
     // may use what they declared. Exit signals end nothing at this level.
     CLinkedList<CStatement>* pStatements = static_cast<CSequence*>(pStatement)->GetStatements();
     for (pStatements->GoToStart(); pStatements->GetCurrent(); pStatements->GoToNext()) {
-        pStatements->GetCurrent()->Link();
-        pStatements->GetCurrent()->Execute();
+        pStatements->GetCurrent()->LinkInPlace();
+        pStatements->GetCurrent()->ExecuteInPlace();
     }
 }
 
@@ -115,12 +120,15 @@ EExitSignal CRunFile::Execute() {
         RaiseError(ERR_RECURSION);
     }
     const CNestingGuard guard(s_nNesting);
-    CLinkedList<CString>* poLines = ReadCodeLines();
+    auto* poWrittenLines = new CLinkedList<CString>;
+    CleanupStack::PushObject(poWrittenLines);
+    CLinkedList<CString>* poLines = ReadCodeLines(poWrittenLines);
     CleanupStack::PushObject(poLines);
-    CStatement* poStatement = GetInterpreter()->CompileCodeLines(poLines);
+    CStatement* poStatement =
+        GetInterpreter()->CompileCodeLines(poLines, _poFileName, poWrittenLines);
     CleanupStack::PushObject(poStatement);
     RunCompiled(poStatement);
-    CleanupStack::PopAndDestroy(2);
+    CleanupStack::PopAndDestroy(3);
     return ES_CONTINUE;
 }
 

@@ -22,7 +22,9 @@ public:
     int SetFileName(const CString* pstrFileName);
 
 private:
-    CLinkedList<CString>* ReadCodeLines() const;
+    // The lines as compiled (upper-cased outside quotes); their texts as
+    // written go to pWrittenLines.
+    CLinkedList<CString>* ReadCodeLines(CLinkedList<CString>* pWrittenLines) const;
     static void RunCompiled(CStatement* pStatement);
 
     CString* _poFileName = nullptr;

@@ -43,7 +43,7 @@ EExitSignal CSequence::Execute() {
         return ES_CONTINUE;
     }
     for (statements.GoToStart(); statements.GetCurrent(); statements.GoToNext()) {
-        const EExitSignal signal = statements.GetCurrent()->Execute();
+        const EExitSignal signal = statements.GetCurrent()->ExecuteInPlace();
         if (signal != ES_CONTINUE) {
             return signal;
         }
@@ -66,7 +66,7 @@ void CSequence::SetOwnerFunction(CUserFunction* pFunction) {
 }
 
 void CSequence::Link() {
-    ForEach([](CStatement* pStatement) { pStatement->Link(); });
+    ForEach([](CStatement* pStatement) { pStatement->LinkInPlace(); });
 }
 
 int CSequence::Sum(CountQuery query) const {

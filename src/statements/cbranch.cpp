@@ -57,7 +57,7 @@ EExitSignal CBranch::Execute() {
     }
     CStatement* pChosen =
         IsConditionTrue(GetExpression(1)->Evaluate()) ? _poStatOnTrue : _poStatOnFalse;
-    return pChosen ? pChosen->Execute() : ES_CONTINUE;
+    return pChosen ? pChosen->ExecuteInPlace() : ES_CONTINUE;
 }
 
 void CBranch::SetOwnerFunction(CUserFunction* pFunction) {
@@ -72,7 +72,7 @@ void CBranch::SetOwnerFunction(CUserFunction* pFunction) {
 void CBranch::Link() {
     for (CStatement* pStatement : {_poStatOnTrue, _poStatOnFalse}) {
         if (pStatement) {
-            pStatement->Link();
+            pStatement->LinkInPlace();
         }
     }
     CStatementWithExpressions::Link();

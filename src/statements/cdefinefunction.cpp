@@ -2,6 +2,7 @@
 
 #include "core/cassert.h"
 #include "core/cleanupstack.h"
+#include "core/csourceplace.h"
 #include "core/clinkedlist.h"
 #include "core/cstring.h"
 #include "interpreter/cprogram.h"
@@ -62,6 +63,7 @@ EExitSignal CDefineFunction::Execute() {
     auto* poFunction = new CUserFunction(pProg);
     CleanupStack::PushObject(poFunction);
     poFunction->Define(_poName, _poExpr, _poParams, _bSubroutine);
+    poFunction->SetPlace(CopyOfPlace(GetPlace()));
     if (_poBody) {
         CStatement* pBody = _poBody;
         _poBody = nullptr;

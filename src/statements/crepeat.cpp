@@ -52,7 +52,7 @@ bool CRepeat::RunPass(EExitSignal* pSignal) {
     // IF whose branch is not taken) must not make the loop unstoppable.
     GetProgram()->PollInterrupt();
     if (_poBody) {
-        const EExitSignal signal = _poBody->Execute();
+        const EExitSignal signal = _poBody->ExecuteInPlace();
         if (signal != ES_CONTINUE) {
             // EXIT LOOP ends this loop only; EXIT FUNCTION travels on.
             *pSignal = signal == ES_EXIT_LOOP ? ES_CONTINUE : signal;
@@ -98,7 +98,7 @@ void CRepeat::Link() {
     CStatementWithExpressions::Link();
     for (CStatement* pStatement : {_poStatBefore, _poBody, _poStatAfter}) {
         if (pStatement) {
-            pStatement->Link();
+            pStatement->LinkInPlace();
         }
     }
 }

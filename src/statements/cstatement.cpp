@@ -2,6 +2,7 @@
 
 #include "core/cassert.h"
 #include "core/cleanupstack.h"
+#include "core/csourceplace.h"
 #include "expression/cexpression.h"
 #include "interpreter/cprogram.h"
 #include "symbols/cuserfunction.h"
@@ -15,7 +16,23 @@ CStatement::CStatement(CProgram* pProg) : _pProg(pProg) {
 }
 
 CStatement::~CStatement() {
+    delete _poPlace;
     RemoveInstance(CN_STATEMENT);
+}
+
+void CStatement::SetPlace(CSourcePlace* pPlace) {
+    delete _poPlace;
+    _poPlace = pPlace;
+}
+
+void CStatement::LinkInPlace() {
+    const CPlaceScope scope(_poPlace);
+    Link();
+}
+
+EExitSignal CStatement::ExecuteInPlace() {
+    const CPlaceScope scope(_poPlace);
+    return Execute();
 }
 
 std::uint8_t CStatement::GetClassNumber() const {

@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 class CExpression;
+class CSourcePlace;
 class CInterpreter;
 class CNamedNumeric;
 class CProgram;
@@ -43,6 +44,14 @@ public:
     void SetProgramMode(bool bProgramMode) { _bProgramMode = bProgramMode; }
     bool IsProgramMode() const { return _bProgramMode; }
 
+    // A statement of a program file knows where it was written; it takes
+    // the place over. Errors raised while it links or runs name the
+    // innermost such place: its parent runs it through these two.
+    void SetPlace(CSourcePlace* pPlace);
+    const CSourcePlace* GetPlace() const { return _poPlace; }
+    void LinkInPlace();
+    EExitSignal ExecuteInPlace();
+
     CProgram* GetProgram() const { return _pProg; }
     CUserInterface* GetUserInterface() const;
     CInterpreter* GetInterpreter() const;
@@ -68,5 +77,6 @@ protected:
 
 private:
     CUserFunction* _pOwnerFunction = nullptr;
+    CSourcePlace* _poPlace = nullptr;
     bool _bProgramMode = true;
 };

@@ -3,6 +3,7 @@
 #include "cnamedconstant.h"
 #include "core/cassert.h"
 #include "core/cleanupstack.h"
+#include "core/csourceplace.h"
 #include "core/cstring.h"
 #include "expression/cexpression.h"
 #include "interpreter/cinterpreter.h"
@@ -52,7 +53,13 @@ CUserFunction::CUserFunction(CProgram* pProg) : CFunction(pProg) {
 CUserFunction::~CUserFunction() {
     delete _poExpr;
     delete _poStatFunctionBody;
+    delete _poPlace;
     RemoveInstance(CN_USERFUNCTION);
+}
+
+void CUserFunction::SetPlace(CSourcePlace* pPlace) {
+    delete _poPlace;
+    _poPlace = pPlace;
 }
 
 std::uint8_t CUserFunction::GetClassNumber() const {
@@ -142,8 +149,8 @@ void CUserFunction::SetBody(CStatement* pBody) {
     pBody->SetOwnerFunction(this);
     if (!bSequence && nDeclarations == 1) {
         // The declarations run once, now; they are not part of later calls.
-        pBody->Link();
-        pBody->Execute();
+        pBody->LinkInPlace();
+        pBody->ExecuteInPlace();
         auto* poEmpty = new CSequence(_pProg);
         CleanupStack::PushObject(poEmpty);
         poEmpty->SetStatements(nullptr);
@@ -154,12 +161,12 @@ void CUserFunction::SetBody(CStatement* pBody) {
     }
     for (int i = 0; bSequence && i < nDeclarations; ++i) {
         pStatements->GoToStart();
-        pStatements->GetCurrent()->Link();
-        pStatements->GetCurrent()->Execute();
+        pStatements->GetCurrent()->LinkInPlace();
+        pStatements->GetCurrent()->ExecuteInPlace();
         pStatements->GoToStart();
         pStatements->RemoveCurrent();
     }
-    pBody->Link();
+    pBody->LinkInPlace();
     // Locals are declared only here, at the start of the body.
     _bHasLocals = GetLocalVariables()->GetCount() + GetLocalArrays()->GetCount() > 0;
 }
@@ -204,11 +211,12 @@ Extended CUserFunction::GetValue() {
     ++g_nCallDepth;
     Extended value = 0;
     try {
+        const CPlaceScope scope(_poPlace);
         if (_poExpr) {
             value = _poExpr->Evaluate();
         } else {
             // EXIT FUNCTION and EXIT LOOP both just end the run.
-            _poStatFunctionBody->Execute();
+            _poStatFunctionBody->ExecuteInPlace();
         }
     } catch (int) {
         // The one catch below the window: the guard is released and the

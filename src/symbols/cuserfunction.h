@@ -9,6 +9,8 @@ class CStatement;
 // A function or subroutine the user defined with FUNCTION or SUB: either one
 // expression or a body of statements. Calls may not come back to a function
 // that is still running.
+class CSourcePlace;
+
 class CUserFunction : public CFunction {
 public:
     explicit CUserFunction(CProgram* pProg);
@@ -22,6 +24,9 @@ public:
                 bool bSubroutine);
     // Takes the body in every case, also when it is refused.
     void SetBody(CStatement* pBody);
+    // Where a function of a program file was defined; the function owns the
+    // place, and an error of its expression names it.
+    void SetPlace(CSourcePlace* pPlace);
     void Link();
 
     bool HasExpression() const { return _poExpr != nullptr; }
@@ -34,6 +39,7 @@ private:
 
     CExpression* _poExpr = nullptr;
     CStatement* _poStatFunctionBody = nullptr;
+    CSourcePlace* _poPlace = nullptr;
     // The last of the parameter variables, for a function (not a SUB).
     CVariable* _pResult = nullptr;
     bool _bRunning = false;

@@ -3,6 +3,7 @@
 #include "cgraphpicture.h"
 #include "core/cassert.h"
 #include "core/cleanupstack.h"
+#include "core/csourceplace.h"
 #include "core/cstring.h"
 #include "core/errorcodes.h"
 #include "cwindowoperations.h"
@@ -85,6 +86,7 @@ bool CWindowInterface::ExecuteLine(const char* pchLine) {
     CString* poLine = nullptr;
     CStatement* poStatement = nullptr;
     _bLastLineFailed = false;
+    ForgetErrorPlace();
     try {
         poLine = new CString;
         poLine->Set(pchLine);
@@ -96,10 +98,26 @@ bool CWindowInterface::ExecuteLine(const char* pchLine) {
         _bLastLineFailed = true;
         ReportError(nCode, this);
         PrintText("\n");
+        PrintErrorPlace();
     }
     delete poStatement;
     delete poLine;
     return !_bLastLineFailed;
+}
+
+void CWindowInterface::PrintErrorPlace() {
+    // In "NAME", line N: TEXT, for an error of a program file's line.
+    const SErrorPlace& place = GetErrorPlace();
+    if (!place.bNoted) {
+        return;
+    }
+    PrintText("In \"");
+    PrintText(place.file.c_str());
+    PrintText("\", line ");
+    PrintInteger(place.iLine);
+    PrintText(": ");
+    PrintText(place.text.c_str());
+    PrintText("\n");
 }
 
 void CWindowInterface::CheckButtonIndex(int iButton) {

@@ -139,6 +139,8 @@ private:
     };
 
     CWindowOperations* Window() const;
+    // The place in a program file of the error just reported, if it has one.
+    void PrintErrorPlace();
     // The canvas drawn on: the window's pane, or the one RenderGraph draws.
     CGraphCanvas* Canvas() const;
     // Adds the operation to the picture, unless the picture is being drawn

@@ -43,7 +43,7 @@ printf '10\n' > expected
 check files-share-definitions 0 expected "$console" --no-autoexec defines.bas uses.bas
 
 # The first file that reports an error is the last one run.
-printf 'first\nERROR! Division by zero.\n' > expected
+printf 'first\nERROR! Division by zero.\nIn "failing.bas", line 1: PRINT 1/0\n' > expected
 check stops-after-failing-file 1 expected "$console" --no-autoexec first.bas failing.bas second.bas
 
 printf 'ERROR! Could not open file "missing.bas".\n' > expected

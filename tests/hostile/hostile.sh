@@ -37,6 +37,9 @@ check() {
         head -c 2000 actual
         exit 1
     fi
+    if [ -n "${normalise:-}" ]; then
+        sed "$normalise" actual > normalised && mv normalised actual
+    fi
     if ! cmp -s expected actual; then
         echo "$case: output differs (- expected, + actual)"
         diff -u expected actual | head -c 4000
@@ -89,7 +92,9 @@ deep_calls)
                      for (i = 0; i < 150; i++) print "NEXT I";
                      print "END FUNCTION" } }' > calls.bas
     printf 'RUNFILE "calls.bas"\nPRINT F999(0)\nPRINT F10(0)\n' > input
-    printf 'ERROR! Out of memory.\n10\n' > expected
+    # Which call of the chain finds the stack spent depends on the build.
+    normalise='s/^In "calls.bas", line [0-9]*: F[0-9]* = F[0-9]*(X) + 1$/In "calls.bas", line N: FK = FJ(X) + 1/'
+    printf 'ERROR! Out of memory.\nIn "calls.bas", line N: FK = FJ(X) + 1\n10\n' > expected
     check 1
     ;;
 nul_and_invalid_utf8)
@@ -97,7 +102,8 @@ nul_and_invalid_utf8)
     # text like any other, kept in strings and quoted in messages.
     printf 'PRINT 1\000PRINT 2\nPRINT "\303\244\377\376x"\nPRINT 3\n\377\376 = 1\nPRINT 4\n' > bytes.bas
     printf 'RUNFILE "bytes.bas"\nPRINT 5\n' > input
-    printf '1\n\303\244\377\376x\n3\nERROR! Unknown symbol: "\377\376".\n5\n' > expected
+    printf '1\n\303\244\377\376x\n3\nERROR! Unknown symbol: "\377\376".\n' > expected
+    printf 'In "bytes.bas", line 4: \377\376 = 1\n5\n' >> expected
     check 1
     ;;
 long_file_line)
@@ -111,7 +117,8 @@ runfile_itself)
     printf 'PRINT 1\nRUNFILE "self.bas"\n' > self.bas
     printf 'RUNFILE "self.bas"\nPRINT 2\n' > input
     awk 'BEGIN { for (i = 0; i < 32; i++) print 1;
-                 print "ERROR! Recursion is not allowed."; print 2 }' > expected
+                 print "ERROR! Recursion is not allowed.";
+                 print "In \"self.bas\", line 2: RUNFILE \"self.bas\""; print 2 }' > expected
     check 1
     ;;
 huge_array)
@@ -152,7 +159,10 @@ interrupt_do)
     exec 3>&-
     status=0
     wait "$pid" || status=$?
-    printf 'ready\nExecution interrupted by user.\n1\n' > expected
+    # The loop stops at the line of the file it is on at that moment.
+    sed 's/^In "endless.bas", line [234]: .*$/In "endless.bas", line N/' actual > normalised
+    mv normalised actual
+    printf 'ready\nExecution interrupted by user.\nIn "endless.bas", line N\n1\n' > expected
     # The interrupted line counts as one that reported an error.
     if [ "$status" -ne 1 ] || ! cmp -s expected actual; then
         echo "$case: exit status $status, output differs (- expected, + actual)"
