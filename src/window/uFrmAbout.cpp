@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QSysInfo>
 
 #include <cmath>
 
@@ -20,7 +21,7 @@ TfrmAbout::TfrmAbout(QWidget* pParent)
     pIcon->setGeometry(40, 16, 41, 41);
     pIcon->setPixmap(ProductIcon());
 
-    auto* pLabel = new QLabel(QStringLiteral("Ostrel 1.0 for Windows"), this);
+    auto* pLabel = new QLabel(tr("Ostrel 1.0 for %1").arg(PlatformName()), this);
     pLabel->setObjectName(QStringLiteral("lblProduct"));
     pLabel->move(96, 16);
     pLabel->adjustSize();
@@ -30,6 +31,18 @@ TfrmAbout::TfrmAbout(QWidget* pParent)
     cmdOK->setGeometry(184, 152, 89, 25);
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &TfrmAbout::cmdOKClick);
+}
+
+QString TfrmAbout::PlatformName() {
+    // The family reads better than a distribution's full name and release.
+    const QString kernel = QSysInfo::kernelType();
+    if (kernel == QStringLiteral("linux")) {
+        return QStringLiteral("Linux");
+    }
+    if (kernel == QStringLiteral("winnt")) {
+        return QStringLiteral("Windows");
+    }
+    return QSysInfo::prettyProductName();
 }
 
 void TfrmAbout::cmdOKClick() {

@@ -5,7 +5,7 @@
 
 class QPushButton;
 
-// The about box: product icon, name and an OK button.
+// The about box: product icon, name with the platform and an OK button.
 class TfrmAbout : public QDialog {
     Q_OBJECT
 
@@ -14,6 +14,8 @@ public:
 
     // The product icon, a small framed graph, drawn rather than shipped.
     static QPixmap ProductIcon();
+    // The platform the program runs on, as the about box names it.
+    static QString PlatformName();
 
     QPushButton* cmdOK = nullptr;
 

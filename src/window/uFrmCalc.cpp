@@ -4,14 +4,17 @@
 #include "core/cbase.h"
 #include "core/cleanupstack.h"
 #include "core/errorcodes.h"
+#include "interpreter/completion.h"
 #include "tsvggraphcanvas.h"
 #include "uFrmAbout.h"
 #include "ui/cwindowinterface.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCompleter>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -25,7 +28,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
+#include <QStringListModel>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
@@ -58,6 +64,36 @@ template <class F> void Guarded(F&& call) {
         // Nothing to report: the raise has emptied the cleanup stack.
     }
 }
+
+// The engine counts the bytes of a line's UTF-8, the line edit its own
+// characters.
+int CharIndex(const QByteArray& utf8, int iByte) {
+    return static_cast<int>(QString::fromUtf8(utf8.left(iByte)).size());
+}
+
+int ByteIndex(const QString& text, int iChar) {
+    return static_cast<int>(text.left(iChar).toUtf8().size());
+}
+
+bool IsCompletionKey(const QEvent* pEvent) {
+    const auto* pKey = static_cast<const QKeyEvent*>(pEvent);
+    return pKey->key() == Qt::Key_Tab && pKey->modifiers() == Qt::NoModifier;
+}
+
+// A name typed in the run-file dialog without a suffix finds its file under
+// either case of the suffix, which the dialog's default suffix cannot do.
+class TRunFileDialog final : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override {
+        const QStringList files = selectedFiles();
+        if (files.size() == 1) {
+            selectFile(TfrmCalc::ProgramFileName(files.constFirst()));
+        }
+        QFileDialog::accept();
+    }
+};
 
 // How often a running line handles the window's events: often enough that
 // Escape and repaints feel immediate, rarely enough to cost nothing.
@@ -155,6 +191,19 @@ void TfrmCalc::CreateControls() {
     setTabOrder(cmdF2, cmdF3);
     setTabOrder(cmdF3, cmdF4);
     editInput->setFocus();
+    CreateCompleter();
+}
+
+void TfrmCalc::CreateCompleter() {
+    _pCompletionModel = new QStringListModel(this);
+    _pCompleter = new QCompleter(_pCompletionModel, this);
+    _pCompleter->setWidget(editInput);
+    _pCompleter->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    _pCompleter->popup()->setObjectName(QStringLiteral("lstCompletions"));
+    _pCompleter->popup()->installEventFilter(this);
+    connect(_pCompleter, qOverload<const QString&>(&QCompleter::activated), this,
+            [this](const QString& candidate) { ReplaceInputWord(QueryCompletion(), candidate); });
+    connect(editInput, &QLineEdit::textEdited, this, &TfrmCalc::RefreshCompletions);
 }
 
 void TfrmCalc::CreateMenu() {
@@ -162,12 +211,12 @@ void TfrmCalc::CreateMenu() {
     auto item = [](QMenu* pMenu, const char* pchName, const QString& caption) {
         QAction* pAction = pMenu->addAction(caption);
         pAction->setObjectName(QString::fromUtf8(pchName));
-        // Captions carry no mnemonics and items no shortcuts.
+        // Items carry no mnemonics and no shortcuts; the menus do.
         pAction->setShortcuts({});
         pAction->setMenuRole(QAction::NoRole);
         return pAction;
     };
-    mnuFile = pBar->addMenu(QStringLiteral("File"));
+    mnuFile = pBar->addMenu(tr("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuExecute = item(mnuFile, "mnuExecute", "Enter");
     mnuReset = item(mnuFile, "mnuReset", "Reset");
@@ -175,7 +224,7 @@ void TfrmCalc::CreateMenu() {
     mnuSaveGraph = item(mnuFile, "mnuSaveGraph", tr("Save graph as..."));
     mnuExit = item(mnuFile, "mnuExit", "Exit");
 
-    mnuSettings = pBar->addMenu(QStringLiteral("Settings"));
+    mnuSettings = pBar->addMenu(tr("&Settings"));
     mnuSettings->setObjectName(QStringLiteral("mnuSettings"));
     mnuNumberFormat = mnuSettings->addMenu(QStringLiteral("Number display format"));
     mnuNumberFormat->setObjectName(QStringLiteral("mnuNumberFormat"));
@@ -189,7 +238,7 @@ void TfrmCalc::CreateMenu() {
     mnuGFMedium = item(mnuGraphicsFormat, "mnuGFMedium", "Medium frame");
     mnuGFLarge = item(mnuGraphicsFormat, "mnuGFLarge", "Large frame");
 
-    mnuHelp = pBar->addMenu(QStringLiteral("Help"));
+    mnuHelp = pBar->addMenu(tr("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     mnuShowHelp = item(mnuHelp, "mnuShowHelp", "Show Help");
     mnuAbout = item(mnuHelp, "mnuAbout", "About Ostrel...");
@@ -222,6 +271,13 @@ void TfrmCalc::CreateMenu() {
     connect(mnuGFLarge, &QAction::triggered, this, [this] { SetGraphicsFormatFromMenu(2); });
     connect(mnuShowHelp, &QAction::triggered, this, &TfrmCalc::mnuShowHelpClick);
     connect(mnuAbout, &QAction::triggered, this, &TfrmCalc::mnuAboutClick);
+
+    auto* pMenuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(pMenuKey, &QShortcut::activated, this, &TfrmCalc::OpenMenuBar);
+}
+
+void TfrmCalc::OpenMenuBar() {
+    menuBar()->setActiveAction(mnuFile->menuAction());
 }
 
 QPushButton* TfrmCalc::Button(int iButton) const {
@@ -360,6 +416,8 @@ void TfrmCalc::mnuExecuteClick() {
         const QByteArray line = text.toUtf8();
         _poWindowInterface->ExecuteLine(line.constData());
     });
+    // Typing replaces the line just run; an arrow key goes back to editing it.
+    editInput->selectAll();
 }
 
 void TfrmCalc::RunBusy(const std::function<void()>& run) {
@@ -399,16 +457,27 @@ void TfrmCalc::mnuRunFileClick() {
     if (_nRunning > 0) {
         return;
     }
-    QFileDialog dlgOpen(this, QStringLiteral("Run file"));
+    TRunFileDialog dlgOpen(this, QStringLiteral("Run file"));
     dlgOpen.setObjectName(QStringLiteral("dlgOpen"));
     dlgOpen.setAcceptMode(QFileDialog::AcceptOpen);
     dlgOpen.setFileMode(QFileDialog::ExistingFile);
-    dlgOpen.setDefaultSuffix(QStringLiteral("BAS"));
-    dlgOpen.setNameFilter(QStringLiteral("*.bas"));
+    dlgOpen.setNameFilter(QStringLiteral("*.bas *.BAS"));
     if (dlgOpen.exec() != QDialog::Accepted || dlgOpen.selectedFiles().isEmpty()) {
         return;
     }
     RunFile(dlgOpen.selectedFiles().constFirst());
+}
+
+QString TfrmCalc::ProgramFileName(const QString& fileName) {
+    const QFileInfo info(fileName);
+    if (!info.suffix().isEmpty() || info.isDir()) {
+        return fileName;
+    }
+    const QStringList candidates = {fileName + QStringLiteral(".bas"),
+                                    fileName + QStringLiteral(".BAS")};
+    const auto found = std::find_if(candidates.cbegin(), candidates.cend(),
+                                    [](const QString& name) { return QFileInfo::exists(name); });
+    return found != candidates.cend() ? *found : fileName;
 }
 
 void TfrmCalc::RunFile(const QString& fileName) {
@@ -467,6 +536,7 @@ void TfrmCalc::ShowHelp(int nHelpContext) {
         _pHelpWindow->setObjectName(QStringLiteral("frmHelp"));
         _pHelpWindow->setWindowTitle(QStringLiteral("Ostrel Help"));
         _pHelpWindow->resize(640, 480);
+        _pHelpWindow->setAttribute(Qt::WA_ShowWithoutActivating);
         auto* pLayout = new QVBoxLayout(_pHelpWindow);
         _pHelpBrowser = new QTextBrowser(_pHelpWindow);
         _pHelpBrowser->setObjectName(QStringLiteral("helpBrowser"));
@@ -484,9 +554,49 @@ void TfrmCalc::ShowHelp(int nHelpContext) {
     if (section.isEmpty()) {
         _pHelpBrowser->verticalScrollBar()->setValue(0);
     }
+    if (!_pHelpWindow->isVisible()) {
+        PlaceHelpWindow();
+    }
+    // The reference opens beside the calculator; the keys stay with the
+    // input line until the user turns to the help.
     _pHelpWindow->show();
     _pHelpWindow->raise();
-    _pHelpWindow->activateWindow();
+    editInput->setFocus();
+}
+
+void TfrmCalc::PlaceHelpWindow() {
+    // A window not yet shown has no frame; the main window's is the same.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    _pHelpWindow->move(HelpWindowPosition(frameGeometry(), _pHelpWindow->size() + frame,
+                                          screen()->availableGeometry()));
+}
+
+QPoint TfrmCalc::HelpWindowPosition(const QRect& mainFrame, const QSize& helpFrame,
+                                    const QRect& screen) {
+    const int xMax = std::max(screen.left(), screen.right() + 1 - helpFrame.width());
+    const int yMax = std::max(screen.top(), screen.bottom() + 1 - helpFrame.height());
+    const int y = std::clamp(mainFrame.top(), screen.top(), yMax);
+    const int xRight = mainFrame.right() + 1;
+    if (xRight <= xMax) {
+        return {xRight, y};
+    }
+    const int xLeft = mainFrame.left() - helpFrame.width();
+    if (xLeft >= screen.left()) {
+        return {xLeft, y};
+    }
+    auto covered = [&](QPoint position) {
+        const QRect overlap = QRect(position, helpFrame) & mainFrame;
+        return static_cast<long long>(overlap.width()) * overlap.height();
+    };
+    QPoint best(xMax, y);
+    for (const int x : {xMax, screen.left()}) {
+        for (const int yCandidate : {y, screen.top(), yMax}) {
+            if (covered({x, yCandidate}) < covered(best)) {
+                best = {x, yCandidate};
+            }
+        }
+    }
+    return best;
 }
 
 void TfrmCalc::mnuAboutClick() {
@@ -740,6 +850,15 @@ bool TfrmCalc::eventFilter(QObject* pObject, QEvent* pEvent) {
     if (_nRunning > 0 && FilterWhileRunning(pObject, pEvent)) {
         return true;
     }
+    if (_pCompleter && pObject == _pCompleter->popup()) {
+        return FilterCompletionPopup(pEvent);
+    }
+    if (pObject == editInput && pEvent->type() == QEvent::ShortcutOverride &&
+        IsCompletionKey(pEvent)) {
+        // Tab stays in the input line: it completes rather than moves on.
+        pEvent->accept();
+        return true;
+    }
     if (pObject == centralWidget()) {
         if (pEvent->type() == QEvent::Resize) {
             ArrangeControls();
@@ -751,6 +870,10 @@ bool TfrmCalc::eventFilter(QObject* pObject, QEvent* pEvent) {
         if (pKey->key() == Qt::Key_F1) {
             // A control without a help context of its own gets the contents.
             ShowHelp(pObject->property("helpContext").toInt());
+            return true;
+        }
+        if (pObject == editInput && IsCompletionKey(pKey)) {
+            CompleteInput();
             return true;
         }
         if (pObject == editInput && (pKey->key() == Qt::Key_Up || pKey->key() == Qt::Key_Down)) {
@@ -795,6 +918,77 @@ void TfrmCalc::editInputKeyUp(QKeyEvent* pEvent) {
             mnuExecuteClick();
         }
     }
+}
+
+void TfrmCalc::CompleteInput() {
+    if (_nRunning > 0 || !_poWindowInterface) {
+        return;
+    }
+    const SCompletion completion = QueryCompletion();
+    if (completion.candidates.empty()) {
+        return;
+    }
+    ReplaceInputWord(completion, QString::fromStdString(completion.commonPrefix));
+    if (completion.candidates.size() > 1) {
+        ShowCompletions(completion.candidates);
+    }
+}
+
+SCompletion TfrmCalc::QueryCompletion() const {
+    SCompletion completion;
+    if (_poWindowInterface) {
+        const QString text = editInput->text();
+        Guarded([&] {
+            completion = CompleteWord(_poWindowInterface->GetProgram(), text.toStdString(),
+                                      ByteIndex(text, editInput->cursorPosition()));
+        });
+    }
+    return completion;
+}
+
+void TfrmCalc::ReplaceInputWord(const SCompletion& completion, const QString& replacement) {
+    const QByteArray line = editInput->text().toUtf8();
+    const int iStart = CharIndex(line, completion.iWordStart);
+    const int iEnd = CharIndex(line, completion.iWordStart + completion.nWordLength);
+    editInput->setSelection(iStart, iEnd - iStart);
+    editInput->insert(replacement);
+}
+
+void TfrmCalc::ShowCompletions(const std::vector<std::string>& candidates) {
+    QStringList list;
+    for (const std::string& candidate : candidates) {
+        list << QString::fromStdString(candidate);
+    }
+    _pCompletionModel->setStringList(list);
+    _pCompleter->complete();
+}
+
+void TfrmCalc::RefreshCompletions() {
+    if (!_pCompleter->popup()->isVisible()) {
+        return;
+    }
+    const SCompletion completion = QueryCompletion();
+    if (completion.candidates.size() > 1) {
+        ShowCompletions(completion.candidates);
+    } else {
+        _pCompleter->popup()->hide();
+    }
+}
+
+bool TfrmCalc::FilterCompletionPopup(QEvent* pEvent) {
+    // The list holds the keys while it is open: Tab steps through it
+    // rather than out of the input line.
+    if (pEvent->type() != QEvent::KeyPress || !IsCompletionKey(pEvent)) {
+        return false;
+    }
+    // The list opens on the first candidate, not yet chosen.
+    QAbstractItemView* pList = _pCompleter->popup();
+    const QModelIndex current = pList->currentIndex();
+    const bool bChosen = pList->selectionModel()->isSelected(current);
+    const int nRows = pList->model()->rowCount();
+    const int iNext = bChosen ? (current.row() + 1) % nRows : std::max(current.row(), 0);
+    pList->setCurrentIndex(pList->model()->index(iNext, 0));
+    return true;
 }
 
 // --- Window operations -------------------------------------------------------------
@@ -874,13 +1068,18 @@ void TfrmCalc::SetInputText(const char* pchText) {
 }
 
 void TfrmCalc::SetInputCaret(int iChar) {
-    // The caret counts the engine's 8-bit characters; the line edit counts
-    // its own.
-    const QByteArray text = editInput->text().toUtf8();
-    OSTREL_ASSERT(iChar >= 0 && iChar <= text.size());
+    const QString text = editInput->text();
+    const QByteArray utf8 = text.toUtf8();
+    OSTREL_ASSERT(iChar >= 0 && iChar <= utf8.size());
     editInput->setFocus();
-    const int iPosition = static_cast<int>(QString::fromUtf8(text.left(iChar)).size());
-    editInput->setCursorPosition(std::min(iPosition, static_cast<int>(editInput->text().size())));
+    const int iPosition = std::min(CharIndex(utf8, iChar), static_cast<int>(text.size()));
+    if (iPosition > 0 && text[iPosition - 1] == QLatin1Char('?')) {
+        // A template's "?" stands for what the user types next; the caret
+        // stays after it.
+        editInput->setSelection(iPosition - 1, 1);
+    } else {
+        editInput->setCursorPosition(iPosition);
+    }
 }
 
 void TfrmCalc::RunCommand(const char* pchText) {

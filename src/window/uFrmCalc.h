@@ -10,16 +10,21 @@
 
 #include <chrono>
 #include <functional>
+#include <string>
+#include <vector>
 
 class CWindowInterface;
+struct SCompletion;
 struct SGraphProbe;
 class QAction;
+class QCompleter;
 class QDialog;
 class QFileDialog;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QStringListModel;
 class QTextBrowser;
 
 // The main window: input line, output pane, graph pane, four function
@@ -57,8 +62,18 @@ public:
     // The help page: beside the program, else where it is installed, else
     // the copy built into the program.
     static QUrl HelpFileUrl();
-    // The help window's browser, none before help was first shown.
+    // Where the help window of that outer size goes: beside the main
+    // window where the screen has room, else where it covers least of it.
+    static QPoint HelpWindowPosition(const QRect& mainFrame, const QSize& helpFrame,
+                                     const QRect& screen);
+    // The help window and its browser, none before help was first shown.
+    QDialog* GetHelpWindow() const { return _pHelpWindow; }
     QTextBrowser* GetHelpBrowser() const { return _pHelpBrowser; }
+    // The program file that a name typed without a suffix means: NAME.bas,
+    // else NAME.BAS, where one exists; any other name as it is.
+    static QString ProgramFileName(const QString& fileName);
+    // The list of candidates that Tab shows under the input line.
+    QCompleter* GetCompleter() const { return _pCompleter; }
     const QStringList& GetInputHistory() const { return _inputHistory; }
     // Whether the user's request to stop the running line has arrived.
     bool IsInterruptPending() const { return _bInterrupt; }
@@ -153,7 +168,10 @@ private:
     // Queued by RunFilesWhenShown, so invokable by name.
     Q_INVOKABLE void RunPendingFiles();
     void CreateControls();
+    void CreateCompleter();
     void CreateMenu();
+    void OpenMenuBar();
+    void PlaceHelpWindow();
     QPushButton* Button(int iButton) const;
     void ExecuteGuarded(const QByteArray& line);
     // Runs a call into the engine as a line runs: under the run guard, with
@@ -161,6 +179,15 @@ private:
     void RunBusy(const std::function<void()>& run);
     void PressButton(int iButton);
     void editInputKeyUp(QKeyEvent* pEvent);
+    // Tab in the input line: the word before the caret is completed as far
+    // as all candidates agree, and several are listed to choose from.
+    void CompleteInput();
+    SCompletion QueryCompletion() const;
+    void ReplaceInputWord(const SCompletion& completion, const QString& replacement);
+    void ShowCompletions(const std::vector<std::string>& candidates);
+    // Typing on while the list is open narrows it.
+    void RefreshCompletions();
+    bool FilterCompletionPopup(QEvent* pEvent);
     void pbGraphPaint();
     void ConnectGraphPane();
     bool CanNavigateGraph() const;
@@ -186,6 +213,8 @@ private:
     const char* _pchStartupLine;
     QDialog* _pHelpWindow = nullptr;
     QTextBrowser* _pHelpBrowser = nullptr;
+    QCompleter* _pCompleter = nullptr;
+    QStringListModel* _pCompletionModel = nullptr;
     // The lines entered since the window opened, oldest first; the input
     // line shows entry _iHistory, or the line being typed when that is the
     // end of the list.

@@ -1,5 +1,7 @@
 #include "windowtest.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -66,6 +68,23 @@ TEST_F(WindowTest, PlotSurvivesAWindowResizeOnAnXServer) {
     QTRY_VERIFY(frm->pbGraph->size() != before);
     QTest::qWait(200);
     EXPECT_GT(CountBlue(ShownGraph(*frm)), nBefore);
+}
+
+// The help opens beside the calculator without taking the keys from the
+// input line, which a real X server shows where the offscreen one cannot.
+TEST_F(WindowTest, HelpOnAnXServerLeavesTheKeysWithTheInputLine) {
+    frm->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frm.get()));
+    frm->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), frm.get());
+    frm->editInput->setFocus();
+    QTest::keyClick(frm->editInput, Qt::Key_F1);
+    ASSERT_NE(frm->GetHelpWindow(), nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frm->GetHelpWindow()));
+    QTest::qWait(200);
+    EXPECT_EQ(QApplication::activeWindow(), frm.get());
+    EXPECT_EQ(QApplication::focusWidget(), frm->editInput);
+    EXPECT_FALSE(frm->GetHelpWindow()->frameGeometry().intersects(frm->frameGeometry()));
 }
 
 } // namespace
