@@ -140,14 +140,7 @@ TEST_F(RunFileTest, OnlyANameWithoutSuffixFindsEitherCaseOfIt) {
 TEST_F(RunFileTest, TheDialogRunsTheFileOfANameTypedWithoutSuffix) {
     frm->memoOutput->clear();
     QTimer timer;
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto* pDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(pDialog, nullptr);
-        pDialog->selectFile(QStringLiteral("prog"));
-        QMetaObject::invokeMethod(pDialog, "accept");
-    });
-    timer.start(0);
+    ChooseFileWhenAsked(&timer, QStringLiteral("prog"));
     frm->mnuRunFile->trigger();
     EXPECT_EQ(Output(), "prog.BAS\n");
 }

@@ -614,14 +614,7 @@ TEST_F(WindowTest, RunFileRunsTheChosenFileByItsFullName) {
     const QString fullName = QDir::current().absoluteFilePath(QStringLiteral("prog.bas"));
     frm->memoOutput->clear();
     QTimer timer;
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto* pDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(pDialog, nullptr);
-        pDialog->selectFile(fullName);
-        QMetaObject::invokeMethod(pDialog, "accept");
-    });
-    timer.start(0);
+    ChooseFileWhenAsked(&timer, fullName);
     frm->mnuRunFile->trigger();
     const QByteArray line = "runfile \"" + fullName.toUtf8() + "\"";
     EXPECT_EQ(Output(), ReferenceOutput(line.constData()));

@@ -49,13 +49,28 @@ private:
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTimer>
 
 #include "tgraphpaintbox.h"
 
 inline QString WindowTest::Output() const {
     return frm->memoOutput->toPlainText();
+}
+
+// Answers the next modal file dialog by choosing the file, as the user
+// would; the timer must live until the dialog has opened.
+inline void ChooseFileWhenAsked(QTimer* pTimer, const QString& fileName) {
+    pTimer->setSingleShot(true);
+    QObject::connect(pTimer, &QTimer::timeout, [fileName] {
+        auto* pDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(pDialog, nullptr);
+        pDialog->selectFile(fileName);
+        QMetaObject::invokeMethod(pDialog, "accept");
+    });
+    pTimer->start(0);
 }
 
 // A canvas colour (red in the low byte) as the pane's image holds it.
