@@ -193,6 +193,3 @@ private:
 };
 
 template <> CNamedNumeric* CLinkedList<CNamedNumeric>::FindByName(const CString* pstrName);
-
-// Creates a named constant and appends it to the list.
-void AddNamedConstant(CLinkedList<CNamedNumeric>* pList, Extended value, const char* pchName);

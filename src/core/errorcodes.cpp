@@ -2,7 +2,6 @@
 
 #include "cassert.h"
 #include "cstring.h"
-#include "interpreter/cinterpreter.h"
 #include "ui/cuserinterface.h"
 
 #include <algorithm>
@@ -158,9 +157,7 @@ void ReportError(int nCode, CUserInterface* pUI) {
     }
     pUI->PrintText(pMessage->pchText);
     if (pMessage->pchAfterName) {
-        const CInterpreter* pInterpreter = pUI->GetInterpreter();
-        const CString* pstrName = pInterpreter ? pInterpreter->GetErrorName() : nullptr;
-        if (pstrName) {
+        if (const CString* pstrName = pUI->GetErrorName()) {
             pstrName->Print(pUI);
         }
         pUI->PrintText(pMessage->pchAfterName);

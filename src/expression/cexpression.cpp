@@ -1,3 +1,15 @@
+// Parsing by bracket reduction. The code, wrapped in one more pair of
+// brackets, becomes a flat list of tokens. The innermost pair left (the last
+// "(" and the first ")" after it) is reduced: its operators are taken by
+// priority, each taking its neighbours as children, and each joins the chain
+// that Evaluate runs in order. Then the brackets go; before a function or
+// array name the tokens left between them become its arguments. That repeats
+// until one token, the tree's root, is left.
+//
+// Priorities: 1 binds tightest ("^"), then 2 negation, 3 "*" "/" MOD, 4 "+"
+// "-", 5 the comparisons, 6 NOT, 7 AND NAND, 8 OR XOR NOR. -1 marks what
+// no priority pass takes: operands, brackets, commas, the names of calls and
+// arrays (their brackets take them) and operations already reduced.
 #include "cexpression.h"
 
 #include "cnodeevaltree.h"
@@ -89,27 +101,6 @@ bool IsExponentSign(const CString* pstrCode, int iStart, int i) {
     const char chNext = pstrCode->GetAt(i + 1);
     return pstrCode->GetAt(i - 1) == 'E' && chNext >= '0' && chNext <= '9' &&
            IsMantissa(pstrCode->GetData() + iStart - 1, i - iStart - 1);
-}
-
-bool IsTrue(Extended value) {
-    return value != 0;
-}
-
-Extended Truth(bool b) {
-    return b ? 1 : 0;
-}
-
-Extended Remainder(Extended l, Extended r) {
-    const int nRight = RoundToInt(r);
-    if (nRight == 0) {
-        RaiseError(ERR_DIVISION_BY_ZERO);
-    }
-    const int nLeft = RoundToInt(l);
-    // The one quotient that does not fit in 32 bits; its remainder is 0.
-    if (nRight == -1) {
-        return 0;
-    }
-    return nLeft % nRight;
 }
 
 } // namespace
@@ -627,92 +618,4 @@ void CExpression::Print() const {
     if (_poCode) {
         _poCode->Print(pUI);
     }
-}
-
-[[gnu::always_inline]] inline Extended CExpression::Compute(CNodeOperation* pNode, Extended l,
-                                                            Extended r) {
-    CNodeEvalTree* const* const children = pNode->_poChildren;
-    switch (pNode->_type) {
-    case NT_ADD:
-        return l + r;
-    case NT_SUBTRACT:
-        return l - r;
-    case NT_NEGATE:
-        return -l;
-    case NT_MULTIPLY:
-        return l * r;
-    case NT_POWER:
-        return CheckedPow(l, r);
-    case NT_DIVIDE:
-        if (r == 0) {
-            RaiseError(ERR_DIVISION_BY_ZERO);
-        }
-        return l / r;
-    case NT_MOD:
-        return Remainder(l, r);
-    case NT_AND:
-        return Truth(IsTrue(l) && IsTrue(r));
-    case NT_OR:
-        return Truth(IsTrue(l) || IsTrue(r));
-    case NT_XOR:
-        return Truth(IsTrue(l) != IsTrue(r));
-    case NT_NOT:
-        return Truth(!IsTrue(l));
-    case NT_NAND:
-        return Truth(!(IsTrue(l) && IsTrue(r)));
-    case NT_NOR:
-        return Truth(!IsTrue(l) && !IsTrue(r));
-    case NT_EQUAL:
-        return Truth(l == r);
-    case NT_NOT_EQUAL:
-        return Truth(l != r);
-    case NT_LESS:
-        return Truth(l < r);
-    case NT_GREATER:
-        return Truth(l > r);
-    case NT_GREATER_EQUAL:
-        return Truth(l >= r);
-    case NT_LESS_EQUAL:
-        return Truth(l <= r);
-    case NT_ARRAY:
-        pNode->_pArrayIn->SetIndex(l, 1);
-        return pNode->_pArrayIn->GetValue();
-    case NT_CALL: {
-        CFunction* pFunction = pNode->_pFuncIn;
-        pFunction->BeforeCall();
-        if (pNode->_nChildren == 1) {
-            return pFunction->ValueAt(l);
-        }
-        if (pNode->_nChildren > 0) {
-            pFunction->ResetParamCursor();
-            for (int i = 0; i < pNode->_nChildren; ++i) {
-                pFunction->SetParam(children[i]->_value, i + 1);
-            }
-        }
-        return pFunction->GetValue();
-    }
-    default:
-        RaiseError(ERR_UNEXPECTED);
-    }
-}
-
-Extended CExpression::Evaluate() {
-    OSTREL_ASSERT(!_nSymbolUnknown);
-    OSTREL_ASSERT(_poEvalTreeRoot);
-    // All variables are read before any operation runs: a function called
-    // by the expression may change one that the expression also reads.
-    for (CNodeNamedValue* pNode = _pFirstVariableRef; pNode; pNode = pNode->_pNextVariable) {
-        pNode->_value = *pNode->_pValueSource;
-    }
-    // The operand that the operation just before computed is taken from
-    // the register: reading an extended value back right after storing it
-    // stalls the processor.
-    Extended previous = 0;
-    for (CNodeOperation* pNode = _pFirstOperation; pNode; pNode = pNode->_pNextOperation) {
-        const Extended l = pNode->_bLeftIsPrevious ? previous : *pNode->_pLeft;
-        const Extended r = pNode->_bRightIsPrevious ? previous : *pNode->_pRight;
-        previous = Compute(pNode, l, r);
-        pNode->_value = previous;
-    }
-    return _poEvalTreeRoot == _pLastOperation ? previous : _poEvalTreeRoot->_value;
 }

@@ -15,38 +15,6 @@
 
 namespace {
 
-struct SLibraryEntry {
-    const char* pchName;
-    int nParam;
-    bool bSubroutine;
-};
-
-constexpr SLibraryEntry LIBRARY[LF_COUNT] = {
-    {"ACOS", 1, false},
-    {"ASIN", 1, false},
-    {"ATAN", 1, false},
-    {"ACOT", 1, false},
-    {"COS", 1, false},
-    {"SIN", 1, false},
-    {"TAN", 1, false},
-    {"COT", 1, false},
-    {"COSH", 1, false},
-    {"SINH", 1, false},
-    {"TANH", 1, false},
-    {"EXP", 1, false},
-    {"LOG", 1, false},
-    {"LOG10", 1, false},
-    {"SQR", 1, false},
-    {"ABS", 1, false},
-    {"ROUND", 1, false},
-    {"RND", 0, false},
-    {"CLOCK", 0, false},
-    {"CLS", 0, true},
-    {"SHOWTOOLBAR", 1, true},
-    {"SETNUMBERFORMAT", 1, true},
-    {"SETGRAPHICSFRAME", 1, true},
-};
-
 // CLOCK counts from here: the engine's static initialisation, before any line
 // can run.
 const std::chrono::steady_clock::time_point g_programStart = std::chrono::steady_clock::now();
@@ -90,7 +58,96 @@ Extended MillisecondsSinceStart() {
         std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
 
+CUserInterface* UserInterfaceOf(const CProgram* pProg) {
+    CUserInterface* pUI = pProg->GetUserInterface();
+    OSTREL_ASSERT(pUI);
+    return pUI;
+}
+
+// The table's signature around a routine of the C library.
+template <MathRoutine1 pRoutine> Extended Math(const CProgram* /*pProg*/, Extended x) {
+    return CallMathRoutine(pRoutine, x);
+}
+
+template <MathRoutine1 pRoutine> Extended Trig(const CProgram* /*pProg*/, Extended x) {
+    return CallTrigRoutine(pRoutine, x);
+}
+
+// The table's signature around a routine of one argument of this file.
+template <Extended (*pRoutine)(Extended)> Extended Of(const CProgram* /*pProg*/, Extended x) {
+    return pRoutine(x);
+}
+
+// The table's signature around a routine without arguments.
+template <Extended (*pRoutine)()> Extended Without(const CProgram* /*pProg*/, Extended /*x*/) {
+    return pRoutine();
+}
+
+Extended Round(Extended x) {
+    return RoundToInt(x);
+}
+
+Extended ClearScreen(const CProgram* pProg, Extended /*x*/) {
+    CUserInterface* pUI = UserInterfaceOf(pProg);
+    pUI->ClearGraph();
+    pUI->DrawGraphFrame();
+    pUI->ClearOutput();
+    return 0;
+}
+
+Extended ShowToolbar(const CProgram* pProg, Extended x) {
+    UserInterfaceOf(pProg)->ShowToolbar(x != 0);
+    return 0;
+}
+
+Extended SetNumberFormat(const CProgram* pProg, Extended x) {
+    UserInterfaceOf(pProg)->SetNumberFormat(RoundToInt(x));
+    return 0;
+}
+
+Extended SetGraphicsFrame(const CProgram* pProg, Extended x) {
+    UserInterfaceOf(pProg)->SetGraphicsFormat(RoundToInt(x));
+    return 0;
+}
+
+// Every entry stands at its own number.
+constexpr bool IsInNumberOrder(const SLibraryEntry (&table)[LF_COUNT]) {
+    for (int i = 0; i < LF_COUNT; ++i) {
+        if (table[i].nFunction != i) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
+
+extern constexpr SLibraryEntry LIBRARY_TABLE[LF_COUNT] = {
+    {LF_ACOS, LK_FUNCTION, 1, "ACOS", Math<::acosl>},
+    {LF_ASIN, LK_FUNCTION, 1, "ASIN", Math<::asinl>},
+    {LF_ATAN, LK_FUNCTION, 1, "ATAN", Math<::atanl>},
+    {LF_ACOT, LK_FUNCTION, 1, "ACOT", Of<ArcCotangent>},
+    {LF_COS, LK_FUNCTION, 1, "COS", Trig<::cosl>},
+    {LF_SIN, LK_FUNCTION, 1, "SIN", Trig<::sinl>},
+    {LF_TAN, LK_FUNCTION, 1, "TAN", Trig<::tanl>},
+    {LF_COT, LK_FUNCTION, 1, "COT", Of<Cotangent>},
+    {LF_COSH, LK_FUNCTION, 1, "COSH", Math<::coshl>},
+    {LF_SINH, LK_FUNCTION, 1, "SINH", Math<::sinhl>},
+    {LF_TANH, LK_FUNCTION, 1, "TANH", Math<::tanhl>},
+    {LF_EXP, LK_FUNCTION, 1, "EXP", Math<::expl>},
+    {LF_LOG, LK_FUNCTION, 1, "LOG", Math<::logl>},
+    {LF_LOG10, LK_FUNCTION, 1, "LOG10", Math<::log10l>},
+    {LF_SQR, LK_FUNCTION, 1, "SQR", Math<::sqrtl>},
+    {LF_ABS, LK_FUNCTION, 1, "ABS", Of<Absolute>},
+    {LF_ROUND, LK_FUNCTION, 1, "ROUND", Of<Round>},
+    {LF_RND, LK_FUNCTION, 0, "RND", Without<RandomNumber>},
+    {LF_CLOCK, LK_FUNCTION, 0, "CLOCK", Without<MillisecondsSinceStart>},
+    {LF_CLS, LK_SUBROUTINE, 0, "CLS", ClearScreen},
+    {LF_SHOWTOOLBAR, LK_SUBROUTINE, 1, "SHOWTOOLBAR", ShowToolbar},
+    {LF_SETNUMBERFORMAT, LK_SUBROUTINE, 1, "SETNUMBERFORMAT", SetNumberFormat},
+    {LF_SETGRAPHICSFRAME, LK_SUBROUTINE, 1, "SETGRAPHICSFRAME", SetGraphicsFrame},
+};
+static_assert(IsInNumberOrder(LIBRARY_TABLE));
 
 CLibraryFunction::CLibraryFunction(CProgram* pProg) : CFunction(pProg) {
     AddInstance(CN_LIBRARYFUNCTION);
@@ -114,9 +171,9 @@ void CLibraryFunction::Setup(int nFunction) {
     if (nFunction < 0 || nFunction >= LF_COUNT) {
         RaiseError(ERR_UNEXPECTED);
     }
-    const SLibraryEntry& entry = LIBRARY[nFunction];
+    const SLibraryEntry& entry = LIBRARY_TABLE[nFunction];
     _nFunction = static_cast<std::uint8_t>(nFunction);
-    Init(nullptr, entry.bSubroutine);
+    Init(nullptr, entry.kind == LK_SUBROUTINE);
     SetName(entry.pchName);
     for (int i = 0; i < entry.nParam; ++i) {
         auto* poParameter = new CVariable(true, 0);
@@ -138,80 +195,9 @@ Extended CLibraryFunction::ValueAt(Extended x) {
 
 Extended CLibraryFunction::GetValue() {
     OSTREL_ASSERT(GetParams());
-    return GuardedMath(
-        [this] { return _pParameter ? ValueOf(_pParameter->GetValue()) : ValueWithoutArgument(); });
-}
-
-CUserInterface* CLibraryFunction::GetUserInterface() const {
-    CUserInterface* pUI = _pProg->GetUserInterface();
-    OSTREL_ASSERT(pUI);
-    return pUI;
+    return GuardedMath([this] { return ValueOf(_pParameter ? _pParameter->GetValue() : 0); });
 }
 
 Extended CLibraryFunction::ValueOf(Extended x) const {
-    switch (_nFunction) {
-    case LF_ACOS:
-        return CallMathRoutine(::acosl, x);
-    case LF_ASIN:
-        return CallMathRoutine(::asinl, x);
-    case LF_ATAN:
-        return CallMathRoutine(::atanl, x);
-    case LF_ACOT:
-        return ArcCotangent(x);
-    case LF_COS:
-        return CallTrigRoutine(::cosl, x);
-    case LF_SIN:
-        return CallTrigRoutine(::sinl, x);
-    case LF_TAN:
-        return CallTrigRoutine(::tanl, x);
-    case LF_COT:
-        return Cotangent(x);
-    case LF_COSH:
-        return CallMathRoutine(::coshl, x);
-    case LF_SINH:
-        return CallMathRoutine(::sinhl, x);
-    case LF_TANH:
-        return CallMathRoutine(::tanhl, x);
-    case LF_EXP:
-        return CallMathRoutine(::expl, x);
-    case LF_LOG:
-        return CallMathRoutine(::logl, x);
-    case LF_LOG10:
-        return CallMathRoutine(::log10l, x);
-    case LF_SQR:
-        return CallMathRoutine(::sqrtl, x);
-    case LF_ABS:
-        return Absolute(x);
-    case LF_ROUND:
-        return RoundToInt(x);
-    case LF_SHOWTOOLBAR:
-        GetUserInterface()->ShowToolbar(x != 0);
-        return 0;
-    case LF_SETNUMBERFORMAT:
-        GetUserInterface()->SetNumberFormat(RoundToInt(x));
-        return 0;
-    case LF_SETGRAPHICSFRAME:
-        GetUserInterface()->SetGraphicsFormat(RoundToInt(x));
-        return 0;
-    default:
-        RaiseError(ERR_UNEXPECTED);
-    }
-}
-
-Extended CLibraryFunction::ValueWithoutArgument() const {
-    switch (_nFunction) {
-    case LF_RND:
-        return RandomNumber();
-    case LF_CLOCK:
-        return MillisecondsSinceStart();
-    case LF_CLS: {
-        CUserInterface* pUI = GetUserInterface();
-        pUI->ClearGraph();
-        pUI->DrawGraphFrame();
-        pUI->ClearOutput();
-        return 0;
-    }
-    default:
-        RaiseError(ERR_UNEXPECTED);
-    }
+    return LIBRARY_TABLE[_nFunction].pRoutine(_pProg, x);
 }

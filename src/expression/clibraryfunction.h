@@ -32,9 +32,28 @@ enum ELibraryFunction : std::uint8_t {
     LF_COUNT
 };
 
-// A built-in function or subroutine, computed by a fixed routine chosen by
-// its number. Its parameter variable (if it takes an argument) is unnamed and
-// static, written only by the call and read only by GetValue.
+// Whether a library entry gives a value or is called as a statement.
+enum ELibraryKind : std::uint8_t { LK_FUNCTION, LK_SUBROUTINE };
+
+// Computes an entry's value; x is 0 for an entry without a parameter. The
+// program is there for the entries that reach the screen.
+using TLibraryRoutine = Extended (*)(const CProgram* pProg, Extended x);
+
+struct SLibraryEntry {
+    ELibraryFunction nFunction;
+    ELibraryKind kind;
+    int nParam;
+    const char* pchName;
+    TLibraryRoutine pRoutine;
+};
+
+// The whole library, in number order: the program's list of library
+// functions is made from it, and each call runs its entry's routine.
+extern const SLibraryEntry LIBRARY_TABLE[LF_COUNT];
+
+// A built-in function or subroutine, computed by the routine of its entry
+// in the library table. Its parameter variable (if it takes an argument) is
+// unnamed and static, written only by the call and read only by GetValue.
 class CLibraryFunction : public CFunction {
 public:
     explicit CLibraryFunction(CProgram* pProg);
@@ -55,8 +74,6 @@ public:
 
 private:
     Extended ValueOf(Extended x) const;
-    Extended ValueWithoutArgument() const;
-    CUserInterface* GetUserInterface() const;
 
     std::uint8_t _nFunction = 0;
     CVariable* _pParameter = nullptr;

@@ -1,14 +1,15 @@
+// The recognition of lines: each trimmed, upper-cased line is tried against
+// the rules of the language in a fixed order, and the first rule that
+// matches cuts it into the texts of its statement.
 #include "cinterpreter.h"
 
 #include "core/cassert.h"
 #include "core/cleanupstack.h"
-#include "core/clinkedlist.h"
-#include "core/csourceplace.h"
 #include "core/cstring.h"
 #include "core/errorcodes.h"
 #include "cprogram.h"
 #include "crunfile.h"
-#include "csequence.h"
+#include "linetext.h"
 #include "statements/cassignarray.h"
 #include "statements/cassignvariable.h"
 #include "statements/cbranch.h"
@@ -23,13 +24,41 @@
 #include "statements/crepeat.h"
 #include "statements/csimplestatements.h"
 
-#include <cstring>
+using namespace linetext;
 
 namespace {
 
 // One-line structures nest by recursion; a typed line could nest them
 // without end.
 constexpr int MAX_RECOGNITION_DEPTH = 200;
+
+// The keywords whose lengths the recognition counts with, blanks included.
+constexpr const char* KW_IF = "IF ";
+constexpr const char* KW_THEN = " THEN ";
+constexpr const char* KW_ELSE = " ELSE ";
+constexpr const char* KW_FOR = "FOR ";
+constexpr const char* KW_TO = " TO ";
+constexpr const char* KW_STEP = " STEP";
+constexpr const char* KW_DO = " DO ";
+constexpr const char* KW_DIM = "DIM ";
+constexpr const char* KW_STATIC = "STATIC ";
+constexpr const char* KW_CONST = "CONST ";
+constexpr const char* KW_FUNCTION = "FUNCTION ";
+constexpr const char* KW_SUB = "SUB ";
+constexpr const char* KW_PRINT = "PRINT ";
+constexpr const char* KW_PRINT_TEXT = "PRINT \"";
+constexpr const char* KW_QUESTION = "?";
+constexpr const char* KW_CALL = "CALL ";
+constexpr const char* KW_LET = "LET ";
+constexpr const char* KW_DELETE = "DELETE ";
+constexpr const char* KW_RUNFILE = "RUNFILE ";
+constexpr const char* KW_CLEARFUNCTIONBUTTON = "CLEARFUNCTIONBUTTON ";
+constexpr const char* KW_SETFUNCTIONBUTTON = "SETFUNCTIONBUTTON ";
+constexpr const char* KW_FINDZEROS = "FINDZEROS ";
+constexpr const char* KW_PLOTXY = "PLOTXY ";
+constexpr const char* KW_PLOTPHIR = "PLOTPHIR ";
+constexpr const char* KW_PLOTTXY = "PLOTTXY ";
+constexpr const char* KW_INTEGRATE = "INTEGRATE ";
 
 class CDepthGuard {
 public:
@@ -41,18 +70,6 @@ public:
 private:
     int& _nDepth;
 };
-
-int Length(const char* pch) {
-    return static_cast<int>(std::strlen(pch));
-}
-
-bool Starts(const CString* pstr, const char* pch) {
-    return pstr->GetLength() > 0 && pstr->StartsWith(pch, Length(pch), false);
-}
-
-bool Equals(const CString* pstr, const char* pch) {
-    return pstr->Compare(pch, false);
-}
 
 bool IsBlankText(const CString* pstr) {
     for (int i = 1; i <= pstr->GetLength(); ++i) {
@@ -84,40 +101,6 @@ int KeywordPosition(const CString* pstr, const char* pch, int iCh) {
         i = pstr->FindOutside(pch, nLength, i + 1);
     }
     return i;
-}
-
-// A piece of the line, left on the cleanup stack.
-CString* Piece(const CString* pstr, int iCh, int nCount, CString::EMidMode mode = CString::Plain) {
-    CString* poPiece = pstr->Mid(iCh, nCount, mode);
-    CleanupStack::PushObject(poPiece);
-    return poPiece;
-}
-
-CString* PieceToEnd(const CString* pstr, int iCh, CString::EMidMode mode = CString::Plain) {
-    return Piece(pstr, iCh, pstr->GetLength() - iCh + 1, mode);
-}
-
-// A new text made of three parts, left on the cleanup stack.
-CString* Joined(const char* pchBefore, const CString* pstrMiddle, const char* pchAfter) {
-    auto* poText = new CString;
-    CleanupStack::PushObject(poText);
-    poText->Set(pchBefore);
-    poText->Insert(pstrMiddle, CString::Append);
-    poText->Insert(pchAfter, Length(pchAfter), CString::Append);
-    return poText;
-}
-
-template <class T> T* Pushed(T* pObject) {
-    CleanupStack::PushObject(pObject);
-    return pObject;
-}
-
-// Hands a statement under construction back to the caller: off the cleanup
-// stack, then the nPieces texts below it destroyed.
-CStatement* Finished(CStatement* pStatement, int nPieces) {
-    CleanupStack::Pop();
-    CleanupStack::PopAndDestroy(nPieces);
-    return pStatement;
 }
 
 } // namespace
@@ -155,154 +138,131 @@ CStatement* CInterpreter::CreateStatement(const CString* pstrLine) {
     if (_nRecognitionDepth > MAX_RECOGNITION_DEPTH) {
         RaiseError(ERR_INPUT_TOO_LONG);
     }
-    CString* poL = PieceToEnd(pstrLine, 1, CString::Trimmed);
-    poL->ToUpperOutsideQuotes();
-    CStatement* poStatement = Recognise(poL);
+    CString* poLine = PieceToEnd(pstrLine, 1, CString::Trimmed);
+    poLine->ToUpperOutsideQuotes();
+    CStatement* poStatement = Recognise(poLine);
     CleanupStack::PopAndDestroy();
     return poStatement;
 }
 
 // The rules are tried in this order; the first that matches decides.
-CStatement* CInterpreter::Recognise(CString* pstrL) {
-    const CString* L = pstrL;
-    const int N = L->GetLength();
-    const int E = L->FindChar('=', 1);
+CStatement* CInterpreter::Recognise(CString* pstrLine) {
+    const int nLength = pstrLine->GetLength();
+    const int iEquals = pstrLine->FindChar('=', 1);
     // (empty) | ' comment | REM comment | // comment
-    if (N == 0 || Starts(L, "'") || Starts(L, "REM ") || Starts(L, "//")) {
+    if (nLength == 0 || Starts(pstrLine, "'") || Starts(pstrLine, "REM ") ||
+        Starts(pstrLine, "//")) {
         return new CDoNothing(_pProgram);
     }
     // IF cond THEN stmt [ELSE stmt]
-    if (Starts(L, "IF ")) {
-        return CreateIf(L);
+    if (Starts(pstrLine, KW_IF)) {
+        return CreateIf(pstrLine);
     }
     // FOR v=a TO b [STEP s] [DO stmt]
-    if (Starts(L, "FOR ")) {
-        return CreateFor(L, false);
+    if (Starts(pstrLine, KW_FOR)) {
+        return CreateFor(pstrLine, false);
     }
     // DIM name [= expr] | DIM name(lower TO upper)
-    if (Starts(L, "DIM ")) {
-        return CreateDeclaration(L, 5, 6, false);
+    if (Starts(pstrLine, KW_DIM)) {
+        return CreateDeclaration(pstrLine, KW_DIM, false);
     }
     // STATIC name [= expr] | STATIC name(lower TO upper)
-    if (Starts(L, "STATIC ")) {
-        return CreateDeclaration(L, 8, 9, true);
+    if (Starts(pstrLine, KW_STATIC)) {
+        return CreateDeclaration(pstrLine, KW_STATIC, true);
     }
     // CONST name = expr
-    if (Starts(L, "CONST ")) {
-        if (E == 0) {
+    if (Starts(pstrLine, KW_CONST)) {
+        if (iEquals == 0) {
             RaiseError(ERR_CONSTANT_NOT_INITIALISED);
         }
-        const CString* pstrName = Piece(L, 7, E - 7);
-        const CString* pstrValue = PieceToEnd(L, E + 1);
+        const int iName = StartAfter(KW_CONST);
+        const CString* pstrName = Piece(pstrLine, iName, iEquals - iName);
+        const CString* pstrValue = PieceToEnd(pstrLine, iEquals + 1);
         auto* pStatement = Pushed(new CDeclareConstOrVar(_pProgram, pstrName, DK_CONSTANT));
         pStatement->SetExpressions(1, pstrValue);
         return Finished(pStatement, 2);
     }
     // FUNCTION name(params) [= expr]
-    if (Starts(L, "FUNCTION ")) {
+    if (Starts(pstrLine, KW_FUNCTION)) {
         CString* pstrName = nullptr;
         CString* pstrParams = nullptr;
         CString* pstrExpr = nullptr;
-        const int nPieces = SplitFunction(L, &pstrName, &pstrParams, &pstrExpr);
+        const int nPieces = SplitFunction(pstrLine, &pstrName, &pstrParams, &pstrExpr);
         auto* pStatement =
             Pushed(new CDefineFunction(_pProgram, pstrName, pstrParams, pstrExpr, false));
         return Finished(pStatement, nPieces);
     }
-    // PRINT "text"[;]
-    if (Starts(L, "PRINT \"")) {
-        const bool bNewline = L->GetAt(N) != ';';
-        const CString* pstrText = bNewline ? PieceToEnd(L, 7) : Piece(L, 7, N - 7);
+    // PRINT "text"[;]: the text keeps its opening quote.
+    if (Starts(pstrLine, KW_PRINT_TEXT)) {
+        const int iText = StartAfter(KW_PRINT);
+        const bool bNewline = pstrLine->GetAt(nLength) != ';';
+        const CString* pstrText =
+            bNewline ? PieceToEnd(pstrLine, iText) : Piece(pstrLine, iText, nLength - iText);
         auto* pStatement = Pushed(new CPrintText(_pProgram));
         pStatement->SetText(pstrText, bNewline);
         return Finished(pStatement, 1);
     }
     // PRINT expr[;]
-    if (Starts(L, "PRINT ")) {
-        const CString* pstrExpr = PieceToEnd(L, 7);
-        auto* pStatement = Pushed(new CPrintExpression(_pProgram));
-        pStatement->SetText(pstrExpr);
-        return Finished(pStatement, 1);
+    if (Starts(pstrLine, KW_PRINT)) {
+        return CreatePrint(AfterKeyword(pstrLine, KW_PRINT));
     }
     // [CALL] sub args
     CString* pstrCall = nullptr;
-    if (IsCall(L, &pstrCall)) {
+    if (IsCall(pstrLine, &pstrCall)) {
         CleanupStack::PushObject(pstrCall);
         auto* pStatement = Pushed(new CCallSub(_pProgram));
         pStatement->SetText(pstrCall);
         return Finished(pStatement, 1);
     }
     // DELETE name
-    if (Starts(L, "DELETE ")) {
-        const CString* pstrName = PieceToEnd(L, 8);
+    if (Starts(pstrLine, KW_DELETE)) {
+        const CString* pstrName = AfterKeyword(pstrLine, KW_DELETE);
         return Finished(Pushed(new CDeleteSymbol(_pProgram, pstrName)), 1);
     }
     // RUNFILE "file"
-    if (Starts(L, "RUNFILE ")) {
-        const CString* pstrFile = PieceToEnd(L, 9);
+    if (Starts(pstrLine, KW_RUNFILE)) {
+        const CString* pstrFile = AfterKeyword(pstrLine, KW_RUNFILE);
         auto* pStatement = Pushed(new CRunFile(_pProgram));
         pStatement->SetFileName(pstrFile);
         return Finished(pStatement, 1);
     }
     // CLEARFUNCTIONBUTTON index
-    if (Starts(L, "CLEARFUNCTIONBUTTON ")) {
-        const CString* pstrIndex = PieceToEnd(L, 21);
+    if (Starts(pstrLine, KW_CLEARFUNCTIONBUTTON)) {
+        const CString* pstrIndex = AfterKeyword(pstrLine, KW_CLEARFUNCTIONBUTTON);
         auto* pStatement = Pushed(new CClearFunctionButton(_pProgram));
         pStatement->SetExpressions(1, pstrIndex);
         return Finished(pStatement, 1);
     }
     // SETFUNCTIONBUTTON index, "command", "caption", run-flag
-    if (Starts(L, "SETFUNCTIONBUTTON ")) {
-        const CString* A = PieceToEnd(L, 19);
-        const int nA = A->GetLength();
-        const int C1 = A->FindSeparator(1, ',', 1);
-        const int C2 = A->FindSeparator(1, ',', 2);
-        const int C3 = A->FindSeparator(1, ',', 3);
-        if (C1 < 2 || C2 == 0) {
-            RaiseError(ERR_EXPECTED_COMMA);
-        }
-        if (C2 < C1 + 2 || C2 > nA - 1) {
-            RaiseError(ERR_SYNTAX);
-        }
-        if (C3 == 0) {
-            RaiseError(ERR_EXPECTED_COMMA);
-        }
-        if (C3 < C2 + 2 || C3 > nA - 1) {
-            RaiseError(ERR_SYNTAX);
-        }
-        CString* pstrIndex = Piece(A, 1, C1 - 1);
-        // Counted apart from other strings by the instance accounting.
-        pstrIndex->SetCounterOffset(90);
-        const CString* pstrCommand = Piece(A, C1 + 1, C2 - C1 - 1);
-        const CString* pstrCaption = Piece(A, C2 + 1, C3 - C2 - 1);
-        const CString* pstrRunFlag = PieceToEnd(A, C3 + 1);
-        auto* pStatement = Pushed(new CSetFunctionButton(_pProgram));
-        pStatement->SetText(pstrIndex, pstrCommand, pstrCaption, pstrRunFlag);
-        return Finished(pStatement, 5);
+    if (Starts(pstrLine, KW_SETFUNCTIONBUTTON)) {
+        return CreateSetFunctionButton(AfterKeyword(pstrLine, KW_SETFUNCTIONBUTTON));
     }
     // FINDZEROS F,A,B
-    if (Starts(L, "FINDZEROS ")) {
-        const int K = L->FindChar(',', 1);
-        if (K < 12) {
+    if (Starts(pstrLine, KW_FINDZEROS)) {
+        const int iFunc = StartAfter(KW_FINDZEROS);
+        const int iComma = pstrLine->FindChar(',', 1);
+        if (iComma < iFunc + 1) {
             RaiseError(ERR_EXPECTED_COMMA);
         }
-        const CString* pstrFunc = Piece(L, 11, K - 11);
-        const CString* pstrInterval = PieceToEnd(L, K + 1);
+        const CString* pstrFunc = Piece(pstrLine, iFunc, iComma - iFunc);
+        const CString* pstrInterval = PieceToEnd(pstrLine, iComma + 1);
         auto* pStatement = Pushed(new CFindZeros(_pProgram, pstrFunc));
         pStatement->SetText(pstrInterval);
         return Finished(pStatement, 2);
     }
     // PLOTXY X1,X2,F[,G...] and PLOTPHIR P1,P2,FR: the interval, then the
     // function text.
-    const int nPlotKeyword = Starts(L, "PLOTXY ") ? 7 : Starts(L, "PLOTPHIR ") ? 9 : 0;
-    if (nPlotKeyword > 0) {
-        const int S = L->FindSeparator(nPlotKeyword + 1, ',', 2);
-        if (S < nPlotKeyword + 4) {
+    const bool bPlotXY = Starts(pstrLine, KW_PLOTXY);
+    if (bPlotXY || Starts(pstrLine, KW_PLOTPHIR)) {
+        const int iInterval = StartAfter(bPlotXY ? KW_PLOTXY : KW_PLOTPHIR);
+        const int iComma = pstrLine->FindSeparator(iInterval, ',', 2);
+        if (iComma < iInterval + 3) {
             RaiseError(ERR_EXPECTED_COMMA);
         }
-        const CString* pstrInterval = Piece(L, nPlotKeyword + 1, S - nPlotKeyword - 1);
-        const CString* pstrFunc = PieceToEnd(L, S + 1);
+        const CString* pstrInterval = Piece(pstrLine, iInterval, iComma - iInterval);
+        const CString* pstrFunc = PieceToEnd(pstrLine, iComma + 1);
         auto* pStatement = Pushed(new CPlotCurve(_pProgram));
-        if (nPlotKeyword == 7) {
+        if (bPlotXY) {
             pStatement->SetUpPlotXY(pstrFunc, pstrInterval);
         } else {
             pStatement->SetUpPlotPhiR(pstrFunc, pstrInterval);
@@ -310,66 +270,99 @@ CStatement* CInterpreter::Recognise(CString* pstrL) {
         return Finished(pStatement, 2);
     }
     // PLOTTXY T1,T2,FX,FY
-    if (Starts(L, "PLOTTXY ")) {
-        const int S2 = L->FindSeparator(9, ',', 2);
-        const int S3 = L->FindSeparator(9, ',', 3);
-        if (S2 < 12 || S3 < S2 + 2) {
+    if (Starts(pstrLine, KW_PLOTTXY)) {
+        const int iInterval = StartAfter(KW_PLOTTXY);
+        const int iSecondComma = pstrLine->FindSeparator(iInterval, ',', 2);
+        const int iThirdComma = pstrLine->FindSeparator(iInterval, ',', 3);
+        if (iSecondComma < iInterval + 3 || iThirdComma < iSecondComma + 2) {
             RaiseError(ERR_SYNTAX);
         }
-        const CString* pstrInterval = Piece(L, 9, S2 - 9);
-        const CString* pstrFuncX = Piece(L, S2 + 1, S3 - S2 - 1);
-        const CString* pstrFuncY = PieceToEnd(L, S3 + 1);
+        const CString* pstrInterval = Piece(pstrLine, iInterval, iSecondComma - iInterval);
+        const CString* pstrFuncX =
+            Piece(pstrLine, iSecondComma + 1, iThirdComma - iSecondComma - 1);
+        const CString* pstrFuncY = PieceToEnd(pstrLine, iThirdComma + 1);
         auto* pStatement = Pushed(new CPlotCurve(_pProgram));
         pStatement->SetUpPlotTXY(pstrFuncX, pstrFuncY, pstrInterval);
         return Finished(pStatement, 3);
     }
     // INTEGRATE F,A,B,VAR
-    if (Starts(L, "INTEGRATE ")) {
-        const int K = L->FindChar(',', 1);
-        if (K < 12) {
+    if (Starts(pstrLine, KW_INTEGRATE)) {
+        const int iFunc = StartAfter(KW_INTEGRATE);
+        const int iComma = pstrLine->FindChar(',', 1);
+        if (iComma < iFunc + 1) {
             RaiseError(ERR_INTEGRATE_SYNTAX);
         }
-        const int K3 = L->FindSeparator(1, ',', 3);
-        if (K3 < K + 4) {
+        const int iThirdComma = pstrLine->FindSeparator(1, ',', 3);
+        if (iThirdComma < iComma + 4) {
             RaiseError(ERR_INTEGRATE_SYNTAX);
         }
-        const CString* pstrFunc = Piece(L, 11, K - 11);
-        const CString* pstrInterval = Piece(L, K + 1, K3 - K - 1);
-        const CString* pstrVar = PieceToEnd(L, K3 + 1);
+        const CString* pstrFunc = Piece(pstrLine, iFunc, iComma - iFunc);
+        const CString* pstrInterval = Piece(pstrLine, iComma + 1, iThirdComma - iComma - 1);
+        const CString* pstrVar = PieceToEnd(pstrLine, iThirdComma + 1);
         auto* pStatement = Pushed(new CIntegrate(_pProgram));
         pStatement->SetText(pstrFunc, pstrInterval, pstrVar);
         return Finished(pStatement, 3);
     }
     // EXIT LOOP | EXIT FUNCTION | EXIT SUB
-    if (Equals(L, "EXIT LOOP")) {
+    if (Equals(pstrLine, "EXIT LOOP")) {
         return new CExitLoop(_pProgram);
     }
-    if (Equals(L, "EXIT FUNCTION") || Equals(L, "EXIT SUB")) {
+    if (Equals(pstrLine, "EXIT FUNCTION") || Equals(pstrLine, "EXIT SUB")) {
         return new CExitFunction(_pProgram);
     }
     // ? expr
-    if (Starts(L, "?")) {
-        const CString* pstrExpr = PieceToEnd(L, 2);
-        auto* pStatement = Pushed(new CPrintExpression(_pProgram));
-        pStatement->SetText(pstrExpr);
-        return Finished(pStatement, 1);
+    if (Starts(pstrLine, KW_QUESTION)) {
+        return CreatePrint(AfterKeyword(pstrLine, KW_QUESTION));
     }
     // [LET] name = expr | [LET] name(index) = expr
-    if (E > 0) {
-        return CreateAssignment(pstrL);
+    if (iEquals > 0) {
+        return CreateAssignment(pstrLine);
     }
     // expr
-    const CString* pstrExpr = PieceToEnd(L, 1);
+    return CreatePrint(PieceToEnd(pstrLine, 1));
+}
+
+// The expression text is the piece on top of the cleanup stack.
+CStatement* CInterpreter::CreatePrint(const CString* pstrExpr) {
     auto* pStatement = Pushed(new CPrintExpression(_pProgram));
     pStatement->SetText(pstrExpr);
     return Finished(pStatement, 1);
 }
 
-CStatement* CInterpreter::CreateIf(const CString* pstrL) {
+// The arguments are the piece on top of the cleanup stack.
+CStatement* CInterpreter::CreateSetFunctionButton(const CString* pstrArgs) {
+    const int nArgs = pstrArgs->GetLength();
+    const int iFirstComma = pstrArgs->FindSeparator(1, ',', 1);
+    const int iSecondComma = pstrArgs->FindSeparator(1, ',', 2);
+    const int iThirdComma = pstrArgs->FindSeparator(1, ',', 3);
+    if (iFirstComma < 2 || iSecondComma == 0) {
+        RaiseError(ERR_EXPECTED_COMMA);
+    }
+    if (iSecondComma < iFirstComma + 2 || iSecondComma > nArgs - 1) {
+        RaiseError(ERR_SYNTAX);
+    }
+    if (iThirdComma == 0) {
+        RaiseError(ERR_EXPECTED_COMMA);
+    }
+    if (iThirdComma < iSecondComma + 2 || iThirdComma > nArgs - 1) {
+        RaiseError(ERR_SYNTAX);
+    }
+    CString* pstrIndex = Piece(pstrArgs, 1, iFirstComma - 1);
+    // Counted apart from other strings by the instance accounting.
+    pstrIndex->SetCounterOffset(90);
+    const CString* pstrCommand = Piece(pstrArgs, iFirstComma + 1, iSecondComma - iFirstComma - 1);
+    const CString* pstrCaption = Piece(pstrArgs, iSecondComma + 1, iThirdComma - iSecondComma - 1);
+    const CString* pstrRunFlag = PieceToEnd(pstrArgs, iThirdComma + 1);
+    auto* pStatement = Pushed(new CSetFunctionButton(_pProgram));
+    pStatement->SetText(pstrIndex, pstrCommand, pstrCaption, pstrRunFlag);
+    return Finished(pStatement, 5);
+}
+
+CStatement* CInterpreter::CreateIf(const CString* pstrLine) {
     CString* pstrCondition = nullptr;
     CString* pstrOnTrue = nullptr;
     CString* pstrOnFalse = nullptr;
-    const int nPieces = SplitIf(pstrL, &pstrCondition, &pstrOnTrue, &pstrOnFalse);
+    const int nPieces = SplitIf(pstrLine, &pstrCondition, &pstrOnTrue, &pstrOnFalse);
     if (!pstrOnTrue) {
         RaiseError(ERR_IF_SYNTAX);
     }
@@ -382,9 +375,9 @@ CStatement* CInterpreter::CreateIf(const CString* pstrL) {
     return Finished(pBranch, nPieces);
 }
 
-CStatement* CInterpreter::CreateFor(const CString* pstrL, bool bBlock) {
+CStatement* CInterpreter::CreateFor(const CString* pstrLine, bool bBlock) {
     SForTexts texts;
-    const int nPieces = SplitFor(pstrL, &texts);
+    const int nPieces = SplitFor(pstrLine, &texts);
     CStatement* pBody = nullptr;
     if (!bBlock) {
         pBody =
@@ -403,59 +396,62 @@ CStatement* CInterpreter::CreateFor(const CString* pstrL, bool bBlock) {
     return Finished(pRepeat, nPieces);
 }
 
-// DIM and STATIC differ in where the name starts and in how far right the
-// bracket of an array must stand; STATIC does not look at the "=".
-CStatement* CInterpreter::CreateDeclaration(const CString* pstrL, int iName, int iMinBracket,
+// DIM and STATIC differ in where the name starts, and so in how far right
+// the bracket of an array must stand; STATIC does not look at the "=".
+CStatement* CInterpreter::CreateDeclaration(const CString* pstrLine, const char* pchKeyword,
                                             bool bStatic) {
-    const int E = pstrL->FindChar('=', 1);
-    const int P = pstrL->FindChar('(', 1);
+    const int iName = StartAfter(pchKeyword);
+    const int iEquals = pstrLine->FindChar('=', 1);
+    const int iBracket = pstrLine->FindChar('(', 1);
     const EDeclarationKind kind = bStatic ? DK_STATIC : DK_VARIABLE;
-    const bool bArray = P >= iMinBracket && (bStatic || E == 0 || E > P);
+    const bool bArray = iBracket > iName && (bStatic || iEquals == 0 || iEquals > iBracket);
     if (!bArray) {
-        const CString* pstrName =
-            E > 0 ? Piece(pstrL, iName, E - iName, CString::Trimmed) : PieceToEnd(pstrL, iName);
-        const CString* pstrValue = E > 0 ? PieceToEnd(pstrL, E + 1) : nullptr;
+        const CString* pstrName = iEquals > 0
+                                      ? Piece(pstrLine, iName, iEquals - iName, CString::Trimmed)
+                                      : PieceToEnd(pstrLine, iName);
+        const CString* pstrValue = iEquals > 0 ? PieceToEnd(pstrLine, iEquals + 1) : nullptr;
         auto* pStatement = Pushed(new CDeclareConstOrVar(_pProgram, pstrName, kind));
         pStatement->SetExpressions(1, pstrValue);
         return Finished(pStatement, pstrValue ? 2 : 1);
     }
-    const CString* pstrName = Piece(pstrL, iName, P - iName, CString::Trimmed);
-    const int R = pstrL->FindChar(')', 1);
-    if (R <= P) {
+    const CString* pstrName = Piece(pstrLine, iName, iBracket - iName, CString::Trimmed);
+    const int iRight = pstrLine->FindChar(')', 1);
+    if (iRight <= iBracket) {
         RaiseError(ERR_EXPECTED_RIGHT_BRACKET);
     }
-    const int T = Position(pstrL, " TO ");
-    if (T <= P || T > R - 5) {
+    const int iTo = Position(pstrLine, KW_TO);
+    const int iUpper = iTo + Length(KW_TO);
+    if (iTo <= iBracket || iUpper >= iRight) {
         RaiseError(ERR_ARRAY_DECLARATION);
     }
-    const CString* pstrLower = Piece(pstrL, P + 1, T - P - 1, CString::Trimmed);
-    const CString* pstrUpper = Piece(pstrL, T + 4, R - T - 4, CString::Trimmed);
+    const CString* pstrLower = Piece(pstrLine, iBracket + 1, iTo - iBracket - 1, CString::Trimmed);
+    const CString* pstrUpper = Piece(pstrLine, iUpper, iRight - iUpper, CString::Trimmed);
     auto* pStatement = Pushed(new CDeclareArray(_pProgram, pstrName, kind));
     pStatement->SetExpressions(2, pstrLower, pstrUpper);
     return Finished(pStatement, 3);
 }
 
-CStatement* CInterpreter::CreateAssignment(CString* pstrL) {
-    int E = pstrL->FindChar('=', 1);
-    if (Starts(pstrL, "LET ")) {
-        pstrL->DeleteLeft(4);
-        E -= 4;
+CStatement* CInterpreter::CreateAssignment(CString* pstrLine) {
+    int iEquals = pstrLine->FindChar('=', 1);
+    if (Starts(pstrLine, KW_LET)) {
+        pstrLine->DeleteLeft(Length(KW_LET));
+        iEquals -= Length(KW_LET);
     }
-    const int P = pstrL->FindChar('(', 1);
-    if (P == 0 || P > E) {
-        const CString* pstrName = Piece(pstrL, 1, E - 1);
-        const CString* pstrValue = PieceToEnd(pstrL, E + 1);
+    const int iBracket = pstrLine->FindChar('(', 1);
+    if (iBracket == 0 || iBracket > iEquals) {
+        const CString* pstrName = Piece(pstrLine, 1, iEquals - 1);
+        const CString* pstrValue = PieceToEnd(pstrLine, iEquals + 1);
         auto* pStatement = Pushed(new CAssignVariable(_pProgram));
         pStatement->SetText(pstrName, pstrValue);
         return Finished(pStatement, 2);
     }
-    const int R = pstrL->FindChar(')', 1);
-    if (R <= P || R >= E) {
+    const int iRight = pstrLine->FindChar(')', 1);
+    if (iRight <= iBracket || iRight >= iEquals) {
         RaiseError(ERR_SYNTAX);
     }
-    const CString* pstrName = Piece(pstrL, 1, P - 1);
-    const CString* pstrIndex = Piece(pstrL, P + 1, R - P - 1);
-    const CString* pstrValue = PieceToEnd(pstrL, E + 1);
+    const CString* pstrName = Piece(pstrLine, 1, iBracket - 1);
+    const CString* pstrIndex = Piece(pstrLine, iBracket + 1, iRight - iBracket - 1);
+    const CString* pstrValue = PieceToEnd(pstrLine, iEquals + 1);
     auto* pStatement = Pushed(new CAssignArray(_pProgram));
     pStatement->SetText(pstrName, pstrIndex, pstrValue);
     return Finished(pStatement, 3);
@@ -464,55 +460,61 @@ CStatement* CInterpreter::CreateAssignment(CString* pstrL) {
 int CInterpreter::SplitIf(const CString* pstrLine, CString** ppstrExpr, CString** ppstrStatOnTrue,
                           CString** ppstrStatOnFalse) const {
     OSTREL_ASSERT(pstrLine && ppstrExpr && ppstrStatOnTrue && ppstrStatOnFalse);
-    const int T1 = Position(pstrLine, " THEN ");
-    const int T2 = Position(pstrLine, " THEN");
-    const int X = Position(pstrLine, " ELSE ");
+    const int iCondition = StartAfter(KW_IF);
+    const int iThen = Position(pstrLine, KW_THEN);
+    const int iThenAtEnd = Position(pstrLine, " THEN");
+    const int iElse = Position(pstrLine, KW_ELSE);
     *ppstrStatOnTrue = nullptr;
     *ppstrStatOnFalse = nullptr;
-    if (T1 == 0) {
+    if (iThen == 0) {
         // IF cond THEN alone opens an IF block.
-        if (T2 == 0) {
+        if (iThenAtEnd == 0) {
             RaiseError(ERR_EXPECTED_THEN);
         }
-        *ppstrExpr = Piece(pstrLine, 4, T2 - 4);
+        *ppstrExpr = Piece(pstrLine, iCondition, iThenAtEnd - iCondition);
         return 1;
     }
-    *ppstrExpr = Piece(pstrLine, 4, T1 - 4);
-    if (X == 0) {
-        *ppstrStatOnTrue = PieceToEnd(pstrLine, T1 + 6);
+    *ppstrExpr = Piece(pstrLine, iCondition, iThen - iCondition);
+    const int iOnTrue = iThen + Length(KW_THEN);
+    if (iElse == 0) {
+        *ppstrStatOnTrue = PieceToEnd(pstrLine, iOnTrue);
         return 2;
     }
-    *ppstrStatOnTrue = Piece(pstrLine, T1 + 6, X - T1 - 6);
-    *ppstrStatOnFalse = PieceToEnd(pstrLine, X + 6);
+    *ppstrStatOnTrue = Piece(pstrLine, iOnTrue, iElse - iOnTrue);
+    *ppstrStatOnFalse = PieceToEnd(pstrLine, iElse + Length(KW_ELSE));
     return 3;
 }
 
 int CInterpreter::SplitFor(const CString* pstrLine, SForTexts* pTexts) const {
     OSTREL_ASSERT(pstrLine && pTexts);
-    const int T = Position(pstrLine, " TO ");
-    const int D = Position(pstrLine, " DO ");
-    if (T == 0) {
+    const int iInit = StartAfter(KW_FOR);
+    const int iTo = Position(pstrLine, KW_TO);
+    const int iDo = Position(pstrLine, KW_DO);
+    if (iTo == 0) {
         RaiseError(ERR_EXPECTED_TO);
     }
     *pTexts = SForTexts{};
-    pTexts->pstrInit = Piece(pstrLine, 5, T - 5);
+    pTexts->pstrInit = Piece(pstrLine, iInit, iTo - iInit);
     // The counter's name as written, blanks before "=" included.
-    const int Q = pTexts->pstrInit->FindChar('=', 1) - 1;
-    const CString* pstrCounter = Piece(pTexts->pstrInit, 1, Q);
+    const int nCounter = pTexts->pstrInit->FindChar('=', 1) - 1;
+    const CString* pstrCounter = Piece(pTexts->pstrInit, 1, nCounter);
     // Without a counter there is nothing to count with.
-    if (Q < 1 || IsBlankText(pstrCounter)) {
+    if (nCounter < 1 || IsBlankText(pstrCounter)) {
         RaiseError(ERR_FOR_SYNTAX);
     }
-    const int iEnd = D > 0 ? D : pstrLine->GetLength() + 1;
-    const int S = KeywordPosition(pstrLine, " STEP", T + 3);
-    const bool bStep = S > 0 && S < iEnd;
-    const CString* pstrLimit = Piece(pstrLine, T + 4, (bStep ? S : iEnd) - T - 4);
+    const int iEnd = iDo > 0 ? iDo : pstrLine->GetLength() + 1;
+    const int iLimit = iTo + Length(KW_TO);
+    // From the blank that ends " TO ", which may begin " STEP".
+    const int iStep = KeywordPosition(pstrLine, KW_STEP, iLimit - 1);
+    const bool bStep = iStep > 0 && iStep < iEnd;
+    const CString* pstrLimit = Piece(pstrLine, iLimit, (bStep ? iStep : iEnd) - iLimit);
     // "{" and "}" are the expression's own signs for "<=" and ">=".
     pTexts->pstrCondition = Joined("", pstrCounter, "{");
     pTexts->pstrCondition->Insert(pstrLimit, CString::Append);
     int nPieces = 5;
     if (bStep) {
-        pTexts->pstrStep = Piece(pstrLine, S + 5, iEnd - S - 5, CString::Trimmed);
+        const int iStepValue = iStep + Length(KW_STEP);
+        pTexts->pstrStep = Piece(pstrLine, iStepValue, iEnd - iStepValue, CString::Trimmed);
         if (pTexts->pstrStep->GetLength() == 0) {
             RaiseError(ERR_FOR_SYNTAX);
         }
@@ -520,8 +522,8 @@ int CInterpreter::SplitFor(const CString* pstrLine, SForTexts* pTexts) const {
         pTexts->pstrDownCondition->Insert(pstrLimit, CString::Append);
         nPieces += 2;
     }
-    if (D > 0) {
-        pTexts->pstrBody = PieceToEnd(pstrLine, D + 4);
+    if (iDo > 0) {
+        pTexts->pstrBody = PieceToEnd(pstrLine, iDo + Length(KW_DO));
         ++nPieces;
     }
     pTexts->pstrUpdate = Joined("", pstrCounter, "=");
@@ -532,67 +534,66 @@ int CInterpreter::SplitFor(const CString* pstrLine, SForTexts* pTexts) const {
 
 int CInterpreter::SplitFunction(const CString* pstrLine, CString** ppstrName, CString** ppstrParams,
                                 CString** ppstrExpr) const {
-    OSTREL_ASSERT(pstrLine && ppstrName && ppstrParams && ppstrExpr);
-    const int P = pstrLine->FindChar('(', 1);
-    if (P <= 10) {
-        RaiseError(ERR_EXPECTED_LEFT_BRACKET);
-    }
-    const int R = pstrLine->FindChar(')', 1);
-    if (R < P + 1) {
-        RaiseError(ERR_EXPECTED_RIGHT_BRACKET);
-    }
-    *ppstrName = Piece(pstrLine, 10, P - 10, CString::Trimmed);
-    *ppstrParams = Piece(pstrLine, P, R - P + 1);
-    const int E = pstrLine->FindChar('=', 1);
-    *ppstrExpr = E > R ? PieceToEnd(pstrLine, E + 1) : nullptr;
+    OSTREL_ASSERT(ppstrExpr);
+    SplitHeader(pstrLine, KW_FUNCTION, ppstrName, ppstrParams);
+    const int iRight = pstrLine->FindChar(')', 1);
+    const int iEquals = pstrLine->FindChar('=', 1);
+    *ppstrExpr = iEquals > iRight ? PieceToEnd(pstrLine, iEquals + 1) : nullptr;
     return *ppstrExpr ? 3 : 2;
 }
 
 int CInterpreter::SplitSub(const CString* pstrLine, CString** ppstrName,
                            CString** ppstrParams) const {
+    SplitHeader(pstrLine, KW_SUB, ppstrName, ppstrParams);
+    return 2;
+}
+
+// The name needs at least one character between the keyword and "(".
+void CInterpreter::SplitHeader(const CString* pstrLine, const char* pchKeyword, CString** ppstrName,
+                               CString** ppstrParams) {
     OSTREL_ASSERT(pstrLine && ppstrName && ppstrParams);
-    const int P = pstrLine->FindChar('(', 1);
-    if (P < 6) {
+    const int iName = StartAfter(pchKeyword);
+    const int iBracket = pstrLine->FindChar('(', 1);
+    if (iBracket <= iName) {
         RaiseError(ERR_EXPECTED_LEFT_BRACKET);
     }
-    const int R = pstrLine->FindChar(')', 1);
-    if (R < P + 1) {
+    const int iRight = pstrLine->FindChar(')', 1);
+    if (iRight < iBracket + 1) {
         RaiseError(ERR_EXPECTED_RIGHT_BRACKET);
     }
-    *ppstrName = Piece(pstrLine, 5, P - 5, CString::Trimmed);
-    *ppstrParams = Piece(pstrLine, P, R - P + 1);
-    return 2;
+    *ppstrName = Piece(pstrLine, iName, iBracket - iName, CString::Trimmed);
+    *ppstrParams = Piece(pstrLine, iBracket, iRight - iBracket + 1);
 }
 
 bool CInterpreter::IsCall(const CString* pstrLine, CString** ppstrCall) const {
     OSTREL_ASSERT(pstrLine);
-    if (Starts(pstrLine, "CALL ")) {
+    if (Starts(pstrLine, KW_CALL)) {
         if (ppstrCall) {
-            *ppstrCall = pstrLine->MidToEnd(6, CString::Trimmed);
+            *ppstrCall = pstrLine->MidToEnd(StartAfter(KW_CALL), CString::Trimmed);
         }
         return true;
     }
-    const int N = pstrLine->GetLength();
-    if (N == 0) {
+    const int nLength = pstrLine->GetLength();
+    if (nLength == 0) {
         return false;
     }
-    int K = pstrLine->FindOneOf(" \t", 1);
-    if (K == 0) {
-        K = N + 1;
+    int iBlank = pstrLine->FindOneOf(" \t", 1);
+    if (iBlank == 0) {
+        iBlank = nLength + 1;
     }
-    if (K == 1) {
+    if (iBlank == 1) {
         return false;
     }
-    CString* poWord = Piece(pstrLine, 1, K - 1);
+    CString* poWord = Piece(pstrLine, 1, iBlank - 1);
     const bool bCall = _pProgram->FindFunction(poWord) != nullptr;
     CleanupStack::PopAndDestroy();
     if (bCall && ppstrCall) {
         // SUB 1, 2 becomes SUB(1, 2); a word alone becomes WORD().
-        CString* poCall = Piece(pstrLine, 1, N);
-        if (K > N) {
+        CString* poCall = Piece(pstrLine, 1, nLength);
+        if (iBlank > nLength) {
             poCall->Insert("()", 2, CString::Append);
         } else {
-            poCall->Overwrite(K, "(");
+            poCall->Overwrite(iBlank, "(");
             poCall->Insert(")", 1, CString::Append);
         }
         CleanupStack::Pop();
@@ -603,385 +604,71 @@ bool CInterpreter::IsCall(const CString* pstrLine, CString** ppstrCall) const {
 
 ELineType CInterpreter::GetLineType(const CString* pstrLine) const {
     OSTREL_ASSERT(pstrLine);
-    CString* poL = PieceToEnd(pstrLine, 1, CString::Trimmed);
-    poL->ToUpperOutsideQuotes();
-    const CString* L = poL;
+    CString* poLine = PieceToEnd(pstrLine, 1, CString::Trimmed);
+    poLine->ToUpperOutsideQuotes();
+    const CString* pstrUpper = poLine;
     ELineType type = LT_SIMPLE;
-    // The tests go in a fixed order; several lead to the same type.
-    if (L->GetLength() == 0 || Starts(L, "//") || Starts(L, "'")) {
+    // The tests go in a fixed order; several lead to the same type. THEN and
+    // DO are looked for after at least one character of the structure.
+    if (pstrUpper->GetLength() == 0 || Starts(pstrUpper, "//") || Starts(pstrUpper, "'")) {
         type = LT_NONE;
-    } else if (Starts(L, "DIM ") || Starts(L, "STATIC ")) {
+    } else if (Starts(pstrUpper, KW_DIM) || Starts(pstrUpper, KW_STATIC)) {
         type = LT_DECLARE;
-    } else if (Starts(L, "LET ")) { // NOLINT(bugprone-branch-clone)
+    } else if (Starts(pstrUpper, KW_LET)) { // NOLINT(bugprone-branch-clone)
         type = LT_ASSIGN;
-    } else if (Starts(L, "CONST ")) {
+    } else if (Starts(pstrUpper, KW_CONST)) {
         type = LT_CONST;
-    } else if (Starts(L, "PRINT \"")) {
+    } else if (Starts(pstrUpper, KW_PRINT_TEXT)) {
         type = LT_PRINT_TEXT;
-    } else if (Starts(L, "PRINT ") || Starts(L, "?")) {
+    } else if (Starts(pstrUpper, KW_PRINT) || Starts(pstrUpper, KW_QUESTION)) {
         type = LT_SIMPLE;
-    } else if (Starts(L, "DELETE ")) {
+    } else if (Starts(pstrUpper, KW_DELETE)) {
         type = LT_DELETE;
-    } else if (Starts(L, "IF ")) {
-        type = PositionFrom(L, " THEN ", 5) > 0  ? LT_IF_LINE
-               : PositionFrom(L, " THEN", 5) > 0 ? LT_IF
-                                                 : LT_SIMPLE;
-    } else if (Starts(L, "FOR ")) {
-        type = PositionFrom(L, " DO ", 6) > 0 ? LT_FOR_LINE : LT_FOR;
-    } else if (Starts(L, "FUNCTION ")) {
-        type = L->FindChar('=', 1) > 0 ? LT_FUNCTION_LINE : LT_FUNCTION;
-    } else if (Starts(L, "SUB ")) {
+    } else if (Starts(pstrUpper, KW_IF)) {
+        const int iAfterCondition = StartAfter(KW_IF) + 1;
+        type = PositionFrom(pstrUpper, KW_THEN, iAfterCondition) > 0   ? LT_IF_LINE
+               : PositionFrom(pstrUpper, " THEN", iAfterCondition) > 0 ? LT_IF
+                                                                       : LT_SIMPLE;
+    } else if (Starts(pstrUpper, KW_FOR)) {
+        type = PositionFrom(pstrUpper, KW_DO, StartAfter(KW_FOR) + 1) > 0 ? LT_FOR_LINE : LT_FOR;
+    } else if (Starts(pstrUpper, KW_FUNCTION)) {
+        type = pstrUpper->FindChar('=', 1) > 0 ? LT_FUNCTION_LINE : LT_FUNCTION;
+    } else if (Starts(pstrUpper, KW_SUB)) {
         type = LT_SUB;
-    } else if (Starts(L, "RUNFILE ")) {
+    } else if (Starts(pstrUpper, KW_RUNFILE)) {
         type = LT_RUNFILE;
-    } else if (Starts(L, "FINDZEROS ")) {
+    } else if (Starts(pstrUpper, KW_FINDZEROS)) {
         type = LT_FINDZEROS;
-    } else if (Starts(L, "PLOTXY ") || Starts(L, "PLOTTXY ") || Starts(L, "PLOTPHIR ")) {
+    } else if (Starts(pstrUpper, KW_PLOTXY) || Starts(pstrUpper, KW_PLOTTXY) ||
+               Starts(pstrUpper, KW_PLOTPHIR)) {
         type = LT_PLOT;
-    } else if (Starts(L, "ELSEIF ")) {
+    } else if (Starts(pstrUpper, "ELSEIF ")) {
         type = LT_ELSEIF;
-    } else if (Equals(L, "ELSE")) {
+    } else if (Equals(pstrUpper, "ELSE")) {
         type = LT_ELSE;
-    } else if (Equals(L, "END IF")) {
+    } else if (Equals(pstrUpper, "END IF")) {
         type = LT_END_IF;
-    } else if (Equals(L, "EXIT LOOP")) {
+    } else if (Equals(pstrUpper, "EXIT LOOP")) {
         type = LT_EXIT_LOOP;
-    } else if (Equals(L, "EXIT FUNCTION") || Equals(L, "EXIT SUB")) {
+    } else if (Equals(pstrUpper, "EXIT FUNCTION") || Equals(pstrUpper, "EXIT SUB")) {
         type = LT_EXIT_FUNCTION;
-    } else if (Equals(L, "END FUNCTION")) {
+    } else if (Equals(pstrUpper, "END FUNCTION")) {
         type = LT_END_FUNCTION;
-    } else if (Equals(L, "END SUB")) {
+    } else if (Equals(pstrUpper, "END SUB")) {
         type = LT_END_SUB;
-    } else if (Equals(L, "NEXT") || Starts(L, "NEXT ")) {
+    } else if (Equals(pstrUpper, "NEXT") || Starts(pstrUpper, "NEXT ")) {
         type = LT_NEXT;
-    } else if (Equals(L, "DO") || Starts(L, "DO WHILE ") || Starts(L, "DO UNTIL ")) {
+    } else if (Equals(pstrUpper, "DO") || Starts(pstrUpper, "DO WHILE ") ||
+               Starts(pstrUpper, "DO UNTIL ")) {
         type = LT_DO;
-    } else if (Equals(L, "LOOP") || Starts(L, "LOOP WHILE ") || Starts(L, "LOOP UNTIL ")) {
+    } else if (Equals(pstrUpper, "LOOP") || Starts(pstrUpper, "LOOP WHILE ") ||
+               Starts(pstrUpper, "LOOP UNTIL ")) {
         type = LT_LOOP;
-    } else if (L->FindChar('=', 1) > 0) {
+    } else if (pstrUpper->FindChar('=', 1) > 0) {
         type = LT_ASSIGN;
-    } else if (IsCall(L, nullptr)) {
+    } else if (IsCall(pstrUpper, nullptr)) {
         type = LT_CALL;
     }
     CleanupStack::PopAndDestroy();
     return type;
-}
-
-CStatement* CInterpreter::JoinStatements(CStatement* pStat1, CStatement* pStat2) const {
-    OSTREL_ASSERT(pStat1 && pStat2);
-    const bool bFirstIsSequence = pStat1->GetClassNumber() == CN_SEQUENCE;
-    const bool bSecondIsSequence = pStat2->GetClassNumber() == CN_SEQUENCE;
-    if (bFirstIsSequence && !bSecondIsSequence) {
-        static_cast<CSequence*>(pStat1)->AddStatement(pStat2);
-        return pStat1;
-    }
-    if (!bFirstIsSequence && bSecondIsSequence) {
-        static_cast<CSequence*>(pStat2)->AddStatementFirst(pStat1);
-        return pStat2;
-    }
-    auto* poSequence = new CSequence(_pProgram);
-    poSequence->SetStatements(nullptr);
-    if (!bFirstIsSequence) {
-        poSequence->AddStatement(pStat1);
-        poSequence->AddStatement(pStat2);
-        return poSequence;
-    }
-    // Two sequences become one flat one; the old shells go.
-    for (auto* pOld : {static_cast<CSequence*>(pStat1), static_cast<CSequence*>(pStat2)}) {
-        CLinkedList<CStatement>* pStatements = pOld->GetStatements();
-        if (pStatements->GetCount() > 0) {
-            for (pStatements->GoToStart(); pStatements->GetCurrent(); pStatements->GoToNext()) {
-                poSequence->AddStatement(pStatements->GetCurrent());
-            }
-        }
-    }
-    static_cast<CSequence*>(pStat1)->ReleaseStatements();
-    static_cast<CSequence*>(pStat2)->ReleaseStatements();
-    delete pStat1;
-    delete pStat2;
-    return poSequence;
-}
-
-CStatement* CInterpreter::CompileCodeLines(CLinkedList<CString>* pCodeLines,
-                                           const CString* pstrFileName,
-                                           CLinkedList<CString>* pWrittenLines) {
-    OSTREL_ASSERT(pCodeLines);
-    OSTREL_ASSERT(!pWrittenLines || pWrittenLines->GetCount() == pCodeLines->GetCount());
-    auto* poList = Pushed(new CLinkedList<CProtoStatement>);
-    if (pCodeLines->GetCount() > 0) {
-        int iLine = 0;
-        if (pWrittenLines) {
-            pWrittenLines->GoToStart();
-        }
-        for (pCodeLines->GoToStart(); pCodeLines->GetCurrent(); pCodeLines->GoToNext()) {
-            ++iLine;
-            const CString* pstrWritten = pWrittenLines ? pWrittenLines->GetCurrent() : nullptr;
-            if (pWrittenLines) {
-                pWrittenLines->GoToNext();
-            }
-            auto* poProto = Pushed(new CProtoStatement);
-            poProto->SetCodeLine(pCodeLines->GetCurrent());
-            if (poProto->Classify(this) == LT_NONE) {
-                CleanupStack::PopAndDestroy();
-                continue;
-            }
-            if (pstrFileName && pstrWritten) {
-                poProto->SetPlace(
-                    CSourcePlace::New(pstrFileName->GetData(), iLine, pstrWritten->GetData()));
-            }
-            poList->AddLast(poProto);
-            CleanupStack::Pop();
-        }
-    }
-    // Nothing but blank and comment lines: nothing to compile.
-    if (poList->GetCount() == 0) {
-        RaiseError(ERR_FILE_EMPTY);
-    }
-    for (poList->GoToStart(); poList->GetCurrent(); poList->GoToNext()) {
-        CProtoStatement* pProto = poList->GetCurrent();
-        if (pProto->HoldsStatement()) {
-            const CPlaceScope scope(pProto->GetPlace());
-            pProto->SetStatement(CreateStatement(pProto->GetCodeLine()));
-            pProto->GetStatement()->SetPlace(CopyOfPlace(pProto->GetPlace()));
-        }
-    }
-    FoldBlocks(poList);
-    poList->GoToStart();
-    CProtoStatement* pOnly = poList->GetCurrent();
-    if (poList->GetCount() == 1 && pOnly->GetStatement()) {
-        CStatement* pStatement = pOnly->GetStatement();
-        pOnly->SetStatement(nullptr);
-        CleanupStack::PopAndDestroy();
-        return pStatement;
-    }
-    // A lone opener, middle or closer; or several entries left unjoined, as
-    // after an unclosed block or a stray closer: the first of those lines is
-    // where the structure breaks.
-    poList->GoToStart();
-    while (poList->GetCurrent()->HoldsStatement() && poList->GetNext()) {
-        poList->GoToNext();
-    }
-    const CPlaceScope scope(poList->GetCurrent()->GetPlace());
-    RaiseError(poList->GetCount() == 1 ? ERR_SYNTAX : ERR_UNEXPECTED);
-}
-
-// One pass from the first line to the last: runs of statements are joined
-// as they meet, and a block is built when its closer arrives, so every
-// block inside it is already one statement. A closer belongs to the nearest
-// opener before it that is still open, whatever its kind: the opener
-// decides what is built. An ELSEIF becomes an ELSE followed by a nested IF
-// that its chain's END IF closes together with the IF around it.
-void CInterpreter::FoldBlocks(CLinkedList<CProtoStatement>* pList) {
-    int nOpen = 0;
-    pList->GoToStart();
-    while (CProtoStatement* pEntry = pList->GetCurrent()) {
-        if (pEntry->HoldsStatement()) {
-            JoinWithPrevious(pList);
-        } else if (pEntry->GetLineType() == LT_ELSEIF) {
-            auto* poElse = Pushed(new CProtoStatement);
-            poElse->SetLineType(LT_ELSE);
-            pList->InsertBefore(poElse);
-            CleanupStack::Pop();
-            pEntry->GetCodeLine()->DeleteLeft(4);
-            pEntry->SetLineType(LT_IF);
-            pEntry->SetFromElseIf();
-            OpenBlock(&nOpen);
-        } else if (pEntry->IsOpener()) {
-            OpenBlock(&nOpen);
-        } else if (pEntry->IsCloser() && nOpen > 0) {
-            --nOpen;
-            // The block's entry may join the statement before it.
-            if (CloseBlock(pList)) {
-                auto* poEndIf = Pushed(new CProtoStatement);
-                poEndIf->SetLineType(LT_END_IF);
-                pList->InsertAfter(poEndIf);
-                CleanupStack::Pop();
-            }
-            continue;
-        }
-        pList->GoToNext();
-    }
-}
-
-void CInterpreter::OpenBlock(int* pnOpen) {
-    // Each level of nesting costs native stack when the program runs.
-    if (++*pnOpen > MAX_BLOCK_NESTING) {
-        RaiseError(ERR_INPUT_TOO_LONG);
-    }
-}
-
-// The entry at the cursor holds a statement; when the one before it holds
-// one too, both become one sequence in the earlier entry, and the cursor
-// stays there.
-void CInterpreter::JoinWithPrevious(CLinkedList<CProtoStatement>* pList) const {
-    CProtoStatement* p = pList->GetPrevious();
-    CProtoStatement* q = pList->GetCurrent();
-    if (!p || !p->HoldsStatement()) {
-        return;
-    }
-    // Detached first, so that at no moment two owners hold a statement.
-    CStatement* pStat1 = p->GetStatement();
-    p->SetStatement(nullptr);
-    CleanupStack::PushObject(pStat1);
-    CStatement* pStat2 = q->GetStatement();
-    q->SetStatement(nullptr);
-    CleanupStack::PushObject(pStat2);
-    CStatement* pJoined = JoinStatements(pStat1, pStat2);
-    CleanupStack::Pop(2);
-    p->SetStatement(pJoined);
-    p->SetLineType(LT_SEQUENCE);
-    pList->GoToPrevious();
-    pList->RemoveNext();
-}
-
-// The cursor is on a closer with an open block before it. The block's lines
-// become one entry holding its statement, with the cursor on it. True when
-// the block was the nested IF of an ELSEIF, whose END IF closes the block
-// around it as well.
-bool CInterpreter::CloseBlock(CLinkedList<CProtoStatement>* pList) {
-    CProtoStatement* pCloser = pList->GetCurrent();
-    pCloser->Mark();
-    do {
-        pList->GoToPrevious();
-        pList->GetCurrent()->Mark();
-    } while (!pList->GetCurrent()->IsOpener());
-    pList->SetBookmark();
-    const CProtoStatement* pOpener = pList->GetCurrent();
-    // An error of the block is one of its opener's line.
-    const CPlaceScope scope(pOpener->GetPlace());
-    const bool bFromElseIf = pOpener->IsFromElseIf();
-    if (bFromElseIf && pCloser->GetLineType() != LT_END_IF) {
-        RaiseError(ERR_EXPECTED_ELSE_ENDIF);
-    }
-    CStatement* pBlock = Pushed(CreateBlockStatement(pOpener, pCloser));
-    pBlock->SetPlace(CopyOfPlace(pOpener->GetPlace()));
-    FillBlock(pList, pBlock);
-    ReplaceBlock(pList, pBlock);
-    CleanupStack::Pop();
-    return bFromElseIf;
-}
-
-CStatement* CInterpreter::CreateBlockStatement(const CProtoStatement* pOpener,
-                                               const CProtoStatement* pCloser) {
-    const CString* pstrLine = pOpener->GetCodeLine();
-    switch (pOpener->GetLineType()) {
-    case LT_FOR:
-        // FOR v=a TO b [STEP s] ... NEXT
-        return CreateFor(pstrLine, true);
-    case LT_DO:
-        // DO [WHILE c | UNTIL c] ... LOOP [WHILE c | UNTIL c]
-        return CreateLoopBlock(pstrLine, pCloser->GetLineType() == LT_LOOP ? pCloser->GetCodeLine()
-                                                                           : nullptr);
-    case LT_IF: {
-        // IF cond THEN ... [ELSE ...] END IF
-        CString* pstrCondition = nullptr;
-        CString* pstrOnTrue = nullptr;
-        CString* pstrOnFalse = nullptr;
-        const int nPieces = SplitIf(pstrLine, &pstrCondition, &pstrOnTrue, &pstrOnFalse);
-        auto* pBranch = Pushed(new CBranch(nullptr, nullptr, _pProgram));
-        pBranch->SetExpressions(1, pstrCondition);
-        return Finished(pBranch, nPieces);
-    }
-    case LT_FUNCTION: {
-        // FUNCTION name(params) ... END FUNCTION
-        CString* pstrName = nullptr;
-        CString* pstrParams = nullptr;
-        CString* pstrExpr = nullptr;
-        const int nPieces = SplitFunction(pstrLine, &pstrName, &pstrParams, &pstrExpr);
-        return Finished(
-            Pushed(new CDefineFunction(_pProgram, pstrName, pstrParams, pstrExpr, false)), nPieces);
-    }
-    default: {
-        // SUB name(params) ... END SUB
-        OSTREL_ASSERT(pOpener->GetLineType() == LT_SUB);
-        CString* pstrName = nullptr;
-        CString* pstrParams = nullptr;
-        const int nPieces = SplitSub(pstrLine, &pstrName, &pstrParams);
-        return Finished(Pushed(new CDefineFunction(_pProgram, pstrName, pstrParams, nullptr, true)),
-                        nPieces);
-    }
-    }
-}
-
-// The condition of the DO line wins; a bare DO takes that of its LOOP line;
-// with neither the loop runs until EXIT LOOP or EXIT FUNCTION.
-CStatement* CInterpreter::CreateLoopBlock(const CString* pstrOpener, const CString* pstrCloser) {
-    CString* pstrPre = nullptr;
-    CString* pstrPost = nullptr;
-    int nPieces = 0;
-    auto condition = [&nPieces](const CString* pstrLine, const char* pchWhile,
-                                const char* pchUntil) -> CString* {
-        const int iCondition = Length(pchWhile) + 1;
-        if (Starts(pstrLine, pchWhile)) {
-            nPieces = 1;
-            return PieceToEnd(pstrLine, iCondition, CString::Trimmed);
-        }
-        if (Starts(pstrLine, pchUntil)) {
-            const CString* pstrText = PieceToEnd(pstrLine, iCondition, CString::Trimmed);
-            nPieces = 2;
-            return Joined("NOT(", pstrText, ")");
-        }
-        return nullptr;
-    };
-    pstrPre = condition(pstrOpener, "DO WHILE ", "DO UNTIL ");
-    if (!pstrPre && pstrCloser) {
-        pstrPost = condition(pstrCloser, "LOOP WHILE ", "LOOP UNTIL ");
-    }
-    auto* pRepeat = Pushed(new CRepeat(nullptr, nullptr, nullptr, _pProgram));
-    pRepeat->SetConditions(pstrPre, pstrPost);
-    return Finished(pRepeat, nPieces);
-}
-
-// The cursor's bookmark stands on the block's opener.
-void CInterpreter::FillBlock(CLinkedList<CProtoStatement>* pList, CStatement* pBlock) {
-    pList->GoToBookmark();
-    CProtoStatement* pBodyEntry = pList->GetNext();
-    if (!pBodyEntry || !pBodyEntry->HoldsStatement()) {
-        RaiseError(ERR_CONTROL_STRUCTURE);
-    }
-    CStatement* pBody = pBodyEntry->GetStatement();
-    switch (pBlock->GetClassNumber()) {
-    case CN_REPEAT:
-        static_cast<CRepeat*>(pBlock)->SetBody(pBody);
-        break;
-    case CN_DEFINEFUNCTION:
-        static_cast<CDefineFunction*>(pBlock)->SetBody(pBody);
-        break;
-    default: {
-        OSTREL_ASSERT(pBlock->GetClassNumber() == CN_BRANCH);
-        pList->GoToNext();
-        CProtoStatement* pElseEntry = pList->GetNext();
-        CProtoStatement* pFalseEntry = nullptr;
-        if (pElseEntry && pElseEntry->GetLineType() == LT_ELSE) {
-            pList->GoToNext();
-            pFalseEntry = pList->GetNext();
-            if (pFalseEntry && !pFalseEntry->HoldsStatement()) {
-                pFalseEntry = nullptr;
-            }
-        }
-        static_cast<CBranch*>(pBlock)->SetBranches(pBody, pFalseEntry ? pFalseEntry->GetStatement()
-                                                                      : nullptr);
-        if (pFalseEntry) {
-            pFalseEntry->SetStatement(nullptr);
-        }
-        break;
-    }
-    }
-    pBodyEntry->SetStatement(nullptr);
-}
-
-void CInterpreter::ReplaceBlock(CLinkedList<CProtoStatement>* pList, CStatement* pBlock) {
-    pList->GoToBookmark();
-    auto* poEntry = Pushed(new CProtoStatement);
-    poEntry->SetLineType(LT_BLOCK);
-    pList->InsertBefore(poEntry);
-    CleanupStack::Pop();
-    // Taken only once the entry is in the list: the block has one owner at a
-    // time, the cleanup stack until here.
-    poEntry->SetStatement(pBlock);
-    // From the opener to the closer, everything goes.
-    pList->GoToPrevious();
-    while (pList->GetNext() && pList->GetNext()->IsMarked()) {
-        pList->RemoveNext();
-    }
 }

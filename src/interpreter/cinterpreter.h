@@ -54,12 +54,15 @@ public:
     const CString* GetErrorName() const { return _poErrorName; }
 
 private:
-    CStatement* Recognise(CString* pstrL);
-    CStatement* CreateIf(const CString* pstrL);
+    // Recognition of one line (cinterpreter.cpp).
+    CStatement* Recognise(CString* pstrLine);
+    CStatement* CreatePrint(const CString* pstrExpr);
+    CStatement* CreateSetFunctionButton(const CString* pstrArgs);
+    CStatement* CreateIf(const CString* pstrLine);
     // A block's FOR gets its body later.
-    CStatement* CreateFor(const CString* pstrL, bool bBlock);
-    CStatement* CreateDeclaration(const CString* pstrL, int iName, int iMinBracket, bool bStatic);
-    CStatement* CreateAssignment(CString* pstrL);
+    CStatement* CreateFor(const CString* pstrLine, bool bBlock);
+    CStatement* CreateDeclaration(const CString* pstrLine, const char* pchKeyword, bool bStatic);
+    CStatement* CreateAssignment(CString* pstrLine);
 
     // The splits leave every piece they make on the cleanup stack, in the
     // order of their out-parameters (a missing piece is null and not
@@ -70,10 +73,14 @@ private:
     int SplitFunction(const CString* pstrLine, CString** ppstrName, CString** ppstrParams,
                       CString** ppstrExpr) const;
     int SplitSub(const CString* pstrLine, CString** ppstrName, CString** ppstrParams) const;
+    // The name and the bracketed parameters after FUNCTION or SUB, pushed.
+    static void SplitHeader(const CString* pstrLine, const char* pchKeyword, CString** ppstrName,
+                            CString** ppstrParams);
     // True for a subroutine call; *ppstrCall (when asked for) receives the
     // call as an expression text, owned by the caller and not pushed.
     bool IsCall(const CString* pstrLine, CString** ppstrCall) const;
 
+    // Compiling of a program file's blocks (cinterpreterblocks.cpp).
     void FoldBlocks(CLinkedList<CProtoStatement>* pList);
     static void OpenBlock(int* pnOpen);
     void JoinWithPrevious(CLinkedList<CProtoStatement>* pList) const;

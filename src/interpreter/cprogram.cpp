@@ -4,6 +4,7 @@
 #include "core/errorcodes.h"
 #include "expression/clibraryfunction.h"
 #include "symbols/cfunction.h"
+#include "symbols/cnamedconstant.h"
 #include "ui/cuserinterface.h"
 
 #include <cmath>

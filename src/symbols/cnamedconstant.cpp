@@ -1,6 +1,8 @@
 #include "cnamedconstant.h"
 
 #include "core/cassert.h"
+#include "core/cleanupstack.h"
+#include "core/clinkedlist.h"
 #include "ui/cuserinterface.h"
 
 CNamedConstant::CNamedConstant(Extended value) : _value(value) {
@@ -45,4 +47,13 @@ void CVariable::Reset() {
     if (!_bStatic) {
         _value = _initialValue;
     }
+}
+
+void AddNamedConstant(CLinkedList<CNamedNumeric>* pList, Extended value, const char* pchName) {
+    OSTREL_ASSERT(pList && pchName);
+    auto* poConstant = new CNamedConstant(value);
+    CleanupStack::PushObject(poConstant);
+    poConstant->SetName(pchName);
+    pList->AddLast(poConstant);
+    CleanupStack::Pop();
 }

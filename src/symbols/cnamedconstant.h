@@ -2,6 +2,8 @@
 
 #include "csymbol.h"
 
+template <class T> class CLinkedList;
+
 // A named constant: its value is fixed at creation.
 class CNamedConstant : public CNamedNumeric {
 public:
@@ -34,3 +36,6 @@ private:
     Extended _initialValue;
     bool _bStatic;
 };
+
+// Creates a named constant and appends it to the list.
+void AddNamedConstant(CLinkedList<CNamedNumeric>* pList, Extended value, const char* pchName);

@@ -2,6 +2,7 @@
 
 #include "core/cassert.h"
 #include "core/cleanupstack.h"
+#include "core/clinkedlist.h"
 #include "core/cstring.h"
 #include "ui/cuserinterface.h"
 
@@ -76,4 +77,21 @@ void CNamedNumeric::TakeName(CString* poName) {
 void CNamedNumeric::ReleaseReference() {
     --_nReference;
     OSTREL_ASSERT(_nReference >= 0);
+}
+
+template <> CNamedNumeric* CLinkedList<CNamedNumeric>::FindByName(const CString* pstrName) {
+    OSTREL_ASSERT(pstrName);
+    if (_nCount == 0) {
+        return nullptr;
+    }
+    // Programs may declare thousands of names: the cached hashes reject
+    // almost every other name before a character is compared.
+    const int nHash = pstrName->GetHash();
+    for (_pxNodeCurrent = _pxNodeStart; _pxNodeCurrent; _pxNodeCurrent = _pxNodeCurrent->_pNext) {
+        const CString* pstrItem = _pxNodeCurrent->_pItem->GetName();
+        if (pstrItem->GetHash() == nHash && pstrItem->Compare(pstrName, false)) {
+            return _pxNodeCurrent->_pItem;
+        }
+    }
+    return nullptr;
 }

@@ -18,3 +18,7 @@ CUserInterface::~CUserInterface() {
 std::uint8_t CUserInterface::GetClassNumber() const {
     return CN_USERINTERFACE;
 }
+
+const CString* CUserInterface::GetErrorName() const {
+    return _poInterpreter ? _poInterpreter->GetErrorName() : nullptr;
+}

@@ -57,6 +57,9 @@ public:
     virtual void DrawLegend() {}
 
     CInterpreter* GetInterpreter() const { return _poInterpreter; }
+    // The name that the last named error quotes; null when there is none.
+    // The error report reads it here, below the interpreter that keeps it.
+    const CString* GetErrorName() const;
     CProgram* GetProgram() const { return _poProgram; }
 
 protected:

@@ -84,49 +84,36 @@ TEST_F(BuiltInsTest, OneDegreeTimes180PrintsAsPi) {
 }
 
 TEST_F(BuiltInsTest, LibraryFunctionsInNumberOrder) {
-    const struct {
-        const char* pchName;
-        int nParam;
-        bool bSubroutine;
-    } expected[] = {
-        {"ACOS", 1, false},
-        {"ASIN", 1, false},
-        {"ATAN", 1, false},
-        {"ACOT", 1, false},
-        {"COS", 1, false},
-        {"SIN", 1, false},
-        {"TAN", 1, false},
-        {"COT", 1, false},
-        {"COSH", 1, false},
-        {"SINH", 1, false},
-        {"TANH", 1, false},
-        {"EXP", 1, false},
-        {"LOG", 1, false},
-        {"LOG10", 1, false},
-        {"SQR", 1, false},
-        {"ABS", 1, false},
-        {"ROUND", 1, false},
-        {"RND", 0, false},
-        {"CLOCK", 0, false},
-        {"CLS", 0, true},
-        {"SHOWTOOLBAR", 1, true},
-        {"SETNUMBERFORMAT", 1, true},
-        {"SETGRAPHICSFRAME", 1, true},
-    };
     CSymbolList* pList = Program()->GetLibraryFunctions();
-    ASSERT_EQ(pList->GetCount(), 23);
+    ASSERT_EQ(pList->GetCount(), LF_COUNT);
     pList->GoToStart();
-    int nFunction = 0;
-    for (const auto& function : expected) {
+    for (int nFunction = 0; nFunction < LF_COUNT; ++nFunction) {
+        const SLibraryEntry& entry = LIBRARY_TABLE[nFunction];
         auto* pFunction = static_cast<CLibraryFunction*>(pList->GetCurrent());
         ASSERT_EQ(pFunction->GetClassNumber(), CN_LIBRARYFUNCTION);
-        EXPECT_STREQ(pFunction->GetName()->GetData(), function.pchName);
+        EXPECT_STREQ(pFunction->GetName()->GetData(), entry.pchName);
         EXPECT_EQ(pFunction->GetFunctionNumber(), nFunction);
-        EXPECT_EQ(pFunction->GetParamCount(), function.nParam) << function.pchName;
-        EXPECT_EQ(pFunction->GetParams()->GetCount(), function.nParam) << function.pchName;
-        EXPECT_EQ(pFunction->IsSubroutine(), function.bSubroutine) << function.pchName;
+        EXPECT_EQ(pFunction->GetParamCount(), entry.nParam) << entry.pchName;
+        EXPECT_EQ(pFunction->GetParams()->GetCount(), entry.nParam) << entry.pchName;
+        EXPECT_EQ(pFunction->IsSubroutine(), entry.kind == LK_SUBROUTINE) << entry.pchName;
         pList->GoToNext();
-        ++nFunction;
+    }
+}
+
+// A few entries as the language documents them, against the table itself.
+TEST_F(BuiltInsTest, LibraryTableEntries) {
+    EXPECT_EQ(LF_COUNT, 23);
+    EXPECT_STREQ(LIBRARY_TABLE[LF_ACOS].pchName, "ACOS");
+    EXPECT_STREQ(LIBRARY_TABLE[LF_LOG10].pchName, "LOG10");
+    EXPECT_EQ(LIBRARY_TABLE[LF_RND].nParam, 0);
+    EXPECT_EQ(LIBRARY_TABLE[LF_RND].kind, LK_FUNCTION);
+    EXPECT_EQ(LIBRARY_TABLE[LF_CLS].nParam, 0);
+    EXPECT_EQ(LIBRARY_TABLE[LF_CLS].kind, LK_SUBROUTINE);
+    EXPECT_STREQ(LIBRARY_TABLE[LF_SETGRAPHICSFRAME].pchName, "SETGRAPHICSFRAME");
+    EXPECT_EQ(LIBRARY_TABLE[LF_SETGRAPHICSFRAME].nParam, 1);
+    EXPECT_EQ(LIBRARY_TABLE[LF_SETGRAPHICSFRAME].kind, LK_SUBROUTINE);
+    for (const SLibraryEntry& entry : LIBRARY_TABLE) {
+        EXPECT_NE(entry.pRoutine, nullptr) << entry.pchName;
     }
 }
 
