@@ -1,7 +1,6 @@
 #include "cconsolewindow.h"
 
 #include "core/cassert.h"
-#include "core/cbase.h"
 #include "core/cleanupstack.h"
 #include "core/errorcodes.h"
 #include "ui/cgraphpicture.h"
