@@ -22,15 +22,16 @@ public:
         // Shown, so that the pane takes its sizes at once.
         _frm.show();
         QApplication::processEvents();
-        _frm.pbGraph->resize(300, 200);
+        _frm.findChild<TGraphPaintBox*>(QStringLiteral("pbGraph"))->resize(300, 200);
         CWindowInterface* pUI = _frm.GetWindowInterface();
         pUI->ExecuteLine("FUNCTION F(X) = SIN(X) * X");
         pUI->ExecuteLine("PLOTXY -10,10,F");
-        _frm.pbGraph->resize(1920, 1080);
+        _frm.findChild<TGraphPaintBox*>(QStringLiteral("pbGraph"))->resize(1920, 1080);
     }
     bool HasTheSamples() const {
         return _frm.GetWindowInterface()->GetGraphPicture().GetCurves().at(0).x.size() == 295 &&
-               _frm.pbGraph->GetImage().size() == QSize(1920, 1080);
+               _frm.findChild<TGraphPaintBox*>(QStringLiteral("pbGraph"))->GetImage().size() ==
+                   QSize(1920, 1080);
     }
     TfrmCalc& Form() { return _frm; }
 
@@ -63,7 +64,7 @@ void ResizeTheFullHdPane(benchmark::State& state) {
     int nHeight = 1080;
     for (auto _ : state) {
         nHeight = nHeight == 1080 ? 1079 : 1080;
-        pane.Form().pbGraph->resize(1920, nHeight);
+        pane.Form().findChild<TGraphPaintBox*>(QStringLiteral("pbGraph"))->resize(1920, nHeight);
     }
 }
 BENCHMARK(ResizeTheFullHdPane)->Unit(benchmark::kMillisecond);

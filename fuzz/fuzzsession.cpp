@@ -3,6 +3,7 @@
 #include "core/cbase.h"
 #include "core/cleanupstack.h"
 #include "crecordingwindow.h"
+#include "ui/csession.h"
 #include "ui/cwindowinterface.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <unistd.h>
 
@@ -63,18 +65,19 @@ void CheckErrorMessage(const std::string& output) {
     Fail("an error reached the user without a message", output.substr(iHead));
 }
 
-class CSession {
+// A session over the budget window; leaving it, every instance counter
+// must be back where it was.
+class CFuzzSession {
 public:
-    CSession() {
+    CFuzzSession() {
         std::memcpy(_countsBefore, ObjectCount, sizeof _countsBefore);
-        _poInterface = new CWindowInterface;
-        _window.SetInterface(_poInterface);
-        _poInterface->Initialise();
-        _poInterface->AttachWindow(&_window);
+        _oSession.emplace(&_window, std::string());
+        _oSession->Reset();
+        _window.SetInterface(_oSession->GetInterface());
     }
 
-    ~CSession() {
-        delete _poInterface;
+    ~CFuzzSession() {
+        _oSession.reset();
         std::string leaks;
         for (int i = 0; i < OBJECT_COUNTERS; ++i) {
             if (ObjectCount[i] != _countsBefore[i]) {
@@ -88,15 +91,15 @@ public:
         }
     }
 
-    CSession(const CSession&) = delete;
-    CSession& operator=(const CSession&) = delete;
+    CFuzzSession(const CFuzzSession&) = delete;
+    CFuzzSession& operator=(const CFuzzSession&) = delete;
 
     void Run(const std::string& line) {
         if (line.size() == 3 && line[0] == '\\' && (line[1] == 'F' || line[1] == 'f') &&
             line[2] >= '1' && line[2] <= '4') {
-            _poInterface->PressFunctionButton(line[2] - '0');
+            Interface()->PressFunctionButton(line[2] - '0');
         } else {
-            _poInterface->ExecuteLine(line.c_str());
+            Interface()->ExecuteLine(line.c_str());
         }
         if (CleanupStack::GetCount() != 0) {
             Fail("the cleanup stack is not empty after a line",
@@ -109,7 +112,6 @@ public:
         }
         // Only the last line's output is looked at; dropping the rest keeps
         // an input that prints in a loop small.
-        _window.output.clear();
         _window.canvas.clear();
     }
 
@@ -118,27 +120,29 @@ private:
     // pointer reads it, the wheel zooms, a drag pans, Home returns. A zoom
     // of a PLOTXY runs the plot again, within the same interrupt budget.
     void Explore() {
-        if (!_poInterface->IsGraphNavigable()) {
+        if (!Interface()->IsGraphNavigable()) {
             return;
         }
         try {
             _window.nGraphWidth = _window.nGraphWidth == 225 ? 331 : 225;
-            _poInterface->RedrawGraph();
+            Interface()->RedrawGraph();
             SGraphProbe probe{};
-            _poInterface->ProbeGraph(40, 30, &probe);
-            _poInterface->ZoomGraph(60, 50, 0.5);
-            _poInterface->PanGraph(17, -9);
-            _poInterface->ZoomGraphTo(10, 10, 90, 60);
-            _poInterface->HomeGraph();
+            Interface()->ProbeGraph(40, 30, &probe);
+            Interface()->ZoomGraph(60, 50, 0.5);
+            Interface()->PanGraph(17, -9);
+            Interface()->ZoomGraphTo(10, 10, 90, 60);
+            Interface()->HomeGraph();
         } catch (int) {
             // As in the window: an exploring step that fails changes nothing
             // more.
         }
     }
 
+    CWindowInterface* Interface() const { return _oSession->GetInterface(); }
+
     int _countsBefore[OBJECT_COUNTERS] = {};
     CBudgetWindow _window;
-    CWindowInterface* _poInterface = nullptr;
+    std::optional<CSession> _oSession;
 };
 
 } // namespace
@@ -160,7 +164,7 @@ void EnterFuzzDirectory() {
 void RunTypedLines(const std::uint8_t* pData, std::size_t nSize) {
     // Typed lines are C strings: a NUL byte ends the line there, as it does
     // in the terminal program.
-    CSession session;
+    CFuzzSession session;
     const char* pch = reinterpret_cast<const char*>(pData);
     const char* pchEnd = pch + nSize;
     while (pch < pchEnd) {
@@ -176,6 +180,6 @@ void RunProgramFile(const std::uint8_t* pData, std::size_t nSize) {
     if (!pFile || std::fwrite(pData, 1, nSize, pFile) != nSize || std::fclose(pFile) != 0) {
         Fail("cannot write the program file", PROGRAM_FILE);
     }
-    CSession session;
-    session.Run(std::string("RUNFILE \"") + PROGRAM_FILE + "\"");
+    CFuzzSession session;
+    session.Run(CSession::RunFileCommand(PROGRAM_FILE));
 }

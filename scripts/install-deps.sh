@@ -6,7 +6,7 @@
 set -eu
 
 packages="cmake g++ make pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev \
-xvfb xauth fonts-dejavu-core libedit-dev"
+xvfb xauth fonts-dejavu-core libedit-dev locales"
 if [ "${1:-}" = --fuzz ]; then
     packages="$packages clang-14 libclang-rt-14-dev"
 fi
@@ -17,10 +17,17 @@ for p in $packages; do
         missing="$missing $p"
     fi
 done
-[ -z "$missing" ] && exit 0
-
-echo "Installing missing packages:$missing"
 if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
-$sudo apt-get update
-# shellcheck disable=SC2086
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
+if [ -n "$missing" ]; then
+    echo "Installing missing packages:$missing"
+    $sudo apt-get update
+    # shellcheck disable=SC2086
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
+fi
+
+# The number texts' test runs under a locale whose decimal separator is a
+# comma.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+    echo "Generating the de_DE.UTF-8 locale"
+    $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi

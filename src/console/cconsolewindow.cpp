@@ -1,7 +1,6 @@
 #include "cconsolewindow.h"
 
 #include "core/cassert.h"
-#include "core/cbase.h"
 #include "core/cleanupstack.h"
 #include "core/errorcodes.h"
 #include "ui/cgraphpicture.h"
@@ -34,19 +33,22 @@ extern "C" void OnInterruptSignal(int nSignal) {
     std::raise(nSignal);
 }
 
-const char* const STARTUP_LINE = "runfile \"autoexec.bas\"";
+// Runs a call into the engine as a line runs, with Ctrl+C armed; returns
+// whether it succeeded.
+template <class F> bool RunInterruptible(F&& run) {
+    g_bInterruptRequested = 0;
+    g_bLineRunning = 1;
+    const bool bSucceeded = run();
+    g_bLineRunning = 0;
+    return bSucceeded;
+}
 
 } // namespace
 
-CConsoleWindow::CConsoleWindow(std::FILE* pOutput) : _pOutput(pOutput) {
-    // The terminal stands in for the main window in the leak report.
-    ++n_ivcInstance;
-}
+CConsoleWindow::CConsoleWindow(std::FILE* pOutput) : _pOutput(pOutput) {}
 
 CConsoleWindow::~CConsoleWindow() {
     FlushPendingCarriageReturn();
-    delete _poInterface;
-    --n_ivcInstance;
 }
 
 void CConsoleWindow::InstallInterruptHandler(bool bInteractive) {
@@ -67,29 +69,11 @@ bool CConsoleWindow::TakePromptInterrupt() {
 
 bool CConsoleWindow::ResetCalculator(bool bRunStartupFile) {
     _inputText.clear();
-    delete _poInterface;
-    _poInterface = nullptr;
-    SnapshotCounts();
-    auto* poInterface = new CWindowInterface;
-    _poInterface = poInterface;
-    try {
-        poInterface->Initialise();
-    } catch (int) {
-        WriteOutput("ERROR! Initialization failed.\n");
+    if (!_session.Reset()) {
         return false;
     }
-    poInterface->AttachWindow(this);
-    CheckGraphicsFormat(GF_MEDIUM);
-    CheckNumberFormat(NF_GENERAL);
-    for (int i = 1; i <= CWindowInterface::BUTTON_COUNT; ++i) {
-        ClearButtonCaption(i);
-    }
-    ShowToolbarButtons(true);
-    if (!ReportLeaks(poInterface)) {
-        poInterface->ClearOutput();
-    }
-    _nGraphRevision = poInterface->GetGraphPicture().GetRevision();
-    FinishLine(!bRunStartupFile || Execute(STARTUP_LINE));
+    _nGraphRevision = Interface()->GetGraphPicture().GetRevision();
+    FinishLine(!bRunStartupFile || RunInterruptible([this] { return _session.RunStartupFile(); }));
     return true;
 }
 
@@ -100,7 +84,7 @@ void CConsoleWindow::SetGraphSize(int nWidth, int nHeight) {
 }
 
 SCompletion CConsoleWindow::Complete(const std::string& line, int iCaret) const {
-    return CompleteWord(_poInterface ? _poInterface->GetProgram() : nullptr, line, iCaret);
+    return CompleteWord(Interface() ? Interface()->GetProgram() : nullptr, line, iCaret);
 }
 
 bool CConsoleWindow::RunLine(const std::string& line) {
@@ -118,22 +102,18 @@ bool CConsoleWindow::RunLine(const std::string& line) {
     if (text.size() == 3 && text[0] == '\\' && (text[1] == 'F' || text[1] == 'f') &&
         text[2] >= '1' && text[2] <= '4') {
         _bCommandFailed = false;
-        g_bInterruptRequested = 0;
-        g_bLineRunning = 1;
-        _poInterface->PressFunctionButton(text[2] - '0');
-        g_bLineRunning = 0;
-        bSucceeded = !_bCommandFailed;
+        bSucceeded = RunInterruptible([&] {
+            Interface()->PressFunctionButton(text[2] - '0');
+            return !_bCommandFailed;
+        });
     } else {
-        bSucceeded = Execute(text.c_str());
+        bSucceeded = RunInterruptible([&] { return Interface()->ExecuteLine(text.c_str()); });
     }
     return FinishLine(bSucceeded);
 }
 
 bool CConsoleWindow::RunFile(const char* pchFileName) {
-    // Quoted as the menu's "Run file..." quotes it; a name that holds a
-    // double quote makes a line that RUNFILE itself refuses.
-    const std::string line = std::string("runfile \"") + pchFileName + '"';
-    return FinishLine(Execute(line.c_str()));
+    return FinishLine(RunInterruptible([&] { return _session.RunFile(pchFileName); }));
 }
 
 bool CConsoleWindow::FinishLine(bool bSucceeded) {
@@ -147,7 +127,7 @@ bool CConsoleWindow::FinishLine(bool bSucceeded) {
 }
 
 void CConsoleWindow::WriteGraphIfChanged() {
-    const unsigned nRevision = _poInterface->GetGraphPicture().GetRevision();
+    const unsigned nRevision = Interface()->GetGraphPicture().GetRevision();
     if (_graphFile.empty() || nRevision == _nGraphRevision) {
         return;
     }
@@ -162,7 +142,7 @@ void CConsoleWindow::WriteGraphIfChanged() {
 bool CConsoleWindow::WriteGraph() {
     try {
         CSvgCanvas canvas(_nGraphWidth, _nGraphHeight);
-        _poInterface->RenderGraph(&canvas);
+        Interface()->RenderGraph(&canvas);
         return canvas.WriteFile(_graphFile.c_str());
     } catch (int) {
         // The picture could not be drawn, short of memory.
@@ -172,16 +152,8 @@ bool CConsoleWindow::WriteGraph() {
     return false;
 }
 
-bool CConsoleWindow::Execute(const char* pchLine) {
-    g_bInterruptRequested = 0;
-    g_bLineRunning = 1;
-    const bool bSucceeded = _poInterface->ExecuteLine(pchLine);
-    g_bLineRunning = 0;
-    return bSucceeded;
-}
-
 void CConsoleWindow::RunCommand(const char* pchText) {
-    if (!_poInterface->ExecuteLine(pchText)) {
+    if (!Interface()->ExecuteLine(pchText)) {
         _bCommandFailed = true;
     }
 }

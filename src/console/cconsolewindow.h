@@ -1,6 +1,7 @@
 #pragma once
 
 #include "interpreter/completion.h"
+#include "ui/csession.h"
 #include "ui/cwindowoperations.h"
 
 #include <cstdio>
@@ -26,9 +27,8 @@ public:
     CConsoleWindow(const CConsoleWindow&) = delete;
     CConsoleWindow& operator=(const CConsoleWindow&) = delete;
 
-    // The reset of the main window, as far as a terminal has one: a new
-    // window interface, the window's defaults, the leak report and, unless
-    // told otherwise, the start-up file. False when initialising failed.
+    // The reset of the main window (see CSession) and, unless told
+    // otherwise, the start-up file. False when initialising failed.
     bool ResetCalculator(bool bRunStartupFile);
     // Both before ResetCalculator: the virtual pane's size, and the file the
     // picture is written to after each line that changed it.
@@ -37,8 +37,7 @@ public:
     // One typed line: a function-button key (\F1 to \F4) or a command.
     // False when what it ran reported an error.
     bool RunLine(const std::string& line);
-    // Runs the program file through the line runfile "FILE"; false when it
-    // reported an error.
+    // Runs the program file as RUNFILE does; false when it reported an error.
     bool RunFile(const char* pchFileName);
     // The names that complete the word before the caret, from the program
     // of the current interface.
@@ -48,7 +47,6 @@ public:
     bool HasAnyLineFailed() const { return _bAnyLineFailed; }
     // Whether writing the picture to the graph file failed at least once.
     bool HasGraphWriteFailed() const { return _bGraphWriteFailed; }
-    CWindowInterface* GetInterface() const { return _poInterface; }
 
     // Makes Ctrl+C interrupt a running line. While no line runs it ends the
     // program as usual, or, at an interactive prompt, only marks the prompt
@@ -84,9 +82,7 @@ public:
     bool IsInterruptRequested() override;
 
 private:
-    // Runs a line through the interface with Ctrl+C armed; false when it
-    // reported an error.
-    bool Execute(const char* pchLine);
+    CWindowInterface* Interface() const { return _session.GetInterface(); }
     // What follows every executed line: its output flushed, the graph file
     // written if the picture changed, and a failure noted. Returns
     // bSucceeded.
@@ -101,7 +97,7 @@ private:
     int LabelPixelSize() const { return GraphLabelPixelSize(_nGraphWidth, _nGraphHeight); }
 
     std::FILE* _pOutput;
-    CWindowInterface* _poInterface = nullptr;
+    CSession _session{this};
     int _nGraphWidth = GRAPH_WIDTH;
     int _nGraphHeight = GRAPH_HEIGHT;
     // Empty when the picture is not written.

@@ -99,7 +99,6 @@ public:
     ~CNodeOperation() override;
     std::uint8_t GetClassNumber() const override;
 
-    int GetChildCount() const { return _nChildren; }
     CFunction* GetFunction() const { return _pFuncIn; }
     bool IsInChain() const { return _bInChain; }
 

@@ -29,9 +29,6 @@ public:
     void SetPlace(CSourcePlace* pPlace);
     void Link();
 
-    bool HasExpression() const { return _poExpr != nullptr; }
-    bool HasBody() const { return _poStatFunctionBody != nullptr; }
-
 private:
     // Checks the name as a parameter name, then appends its variable; takes
     // the name.

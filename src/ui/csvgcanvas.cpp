@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -25,9 +26,11 @@ std::string ColorText(int nColor) {
 // The centre of pixel n: a one-pixel stroke through it covers that pixel
 // alone.
 std::string Centre(int n) {
+    // Not printf: its separator follows the process locale.
     char pch[24];
-    std::snprintf(pch, sizeof pch, "%.1f", n + 0.5);
-    return pch;
+    const std::to_chars_result result =
+        std::to_chars(pch, pch + sizeof pch, n + 0.5, std::chars_format::fixed, 1);
+    return {pch, result.ptr};
 }
 
 // The length of the well-formed UTF-8 sequence of an XML character at pch,

@@ -1,10 +1,14 @@
 #include "numbertext.h"
 
+#include "core/cassert.h"
+
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <system_error>
 
 namespace {
 
@@ -52,16 +56,24 @@ void RoundDigits(char* pchDigits, int nAvailable, int nKeep, int* pnExponent, in
 }
 
 SDecimal ToDecimal(Extended magnitude, int nPrecision) {
-    char pchSource[SOURCE_DIGITS + 16];
-    std::snprintf(pchSource, sizeof pchSource, "%.*Le", SOURCE_DIGITS, magnitude);
-    char pchDigits[SOURCE_DIGITS + 2];
-    pchDigits[0] = pchSource[0];
-    std::memcpy(pchDigits + 1, pchSource + 2, SOURCE_DIGITS);
-    int nExponent = std::atoi(pchSource + SOURCE_DIGITS + 3) + 1;
     SDecimal decimal{};
     if (magnitude == 0) {
         return decimal;
     }
+    // "d.ddd...e+XX", with "." whatever the process locale.
+    char pchSource[SOURCE_DIGITS + 16];
+    const std::to_chars_result result =
+        std::to_chars(pchSource, pchSource + sizeof pchSource, magnitude,
+                      std::chars_format::scientific, SOURCE_DIGITS);
+    OSTREL_ASSERT(result.ec == std::errc());
+    char pchDigits[SOURCE_DIGITS + 2];
+    pchDigits[0] = pchSource[0];
+    std::memcpy(pchDigits + 1, pchSource + 2, SOURCE_DIGITS);
+    int nExponent = 0;
+    const char* pchExponent = pchSource + SOURCE_DIGITS + 3;
+    // from_chars takes no "+" sign.
+    std::from_chars(pchExponent + (*pchExponent == '+' ? 1 : 0), result.ptr, nExponent);
+    ++nExponent;
     RoundDigits(pchDigits, SOURCE_DIGITS + 1, nPrecision, &nExponent, &decimal.nDigits);
     std::memcpy(decimal.digits, pchDigits, static_cast<std::size_t>(decimal.nDigits));
     decimal.nExponent = nExponent;

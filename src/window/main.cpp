@@ -7,7 +7,6 @@
 #include <QMessageBox>
 #include <QStringList>
 
-#include <clocale>
 #include <exception>
 
 namespace {
@@ -22,11 +21,9 @@ public:
         try {
             return QApplication::notify(pReceiver, pEvent);
         } catch (const std::exception& e) {
-            QMessageBox::critical(nullptr, QStringLiteral("Ostrel 1.0"),
-                                  QString::fromLocal8Bit(e.what()));
+            QMessageBox::critical(nullptr, tr("Ostrel 1.0"), QString::fromLocal8Bit(e.what()));
         } catch (...) {
-            QMessageBox::critical(nullptr, QStringLiteral("Ostrel 1.0"),
-                                  QStringLiteral("An unexpected error occurred."));
+            QMessageBox::critical(nullptr, tr("Ostrel 1.0"), tr("An unexpected error occurred."));
         }
         return false;
     }
@@ -37,7 +34,6 @@ public:
 int main(int argc, char** argv) {
     TApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ostrel"));
-    std::setlocale(LC_NUMERIC, "C");
     const QStringList files = QCoreApplication::arguments().mid(1);
     TfrmCalc frmCalc;
     frmCalc.show();

@@ -10,7 +10,7 @@
 
 TfrmAbout::TfrmAbout(QWidget* pParent)
     : QDialog(pParent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
-    setWindowTitle(QStringLiteral("About Ostrel"));
+    setWindowTitle(tr("About Ostrel"));
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSize(8);
     setFont(font);
@@ -26,7 +26,7 @@ TfrmAbout::TfrmAbout(QWidget* pParent)
     pLabel->move(96, 16);
     pLabel->adjustSize();
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(tr("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(184, 152, 89, 25);
     cmdOK->setDefault(true);

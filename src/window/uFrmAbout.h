@@ -17,8 +17,8 @@ public:
     // The platform the program runs on, as the about box names it.
     static QString PlatformName();
 
-    QPushButton* cmdOK = nullptr;
-
-private slots:
+private:
     void cmdOKClick();
+
+    QPushButton* cmdOK = nullptr;
 };

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "tgraphpaintbox.h"
+#include "ui/csession.h"
 #include "ui/cwindowoperations.h"
 
 #include <QMainWindow>
 #include <QStringDecoder>
 #include <QStringList>
-#include <QUrl>
 
 #include <chrono>
 #include <functional>
@@ -17,27 +17,27 @@ class CWindowInterface;
 struct SCompletion;
 struct SGraphProbe;
 class QAction;
+class QActionGroup;
 class QCompleter;
-class QDialog;
-class QFileDialog;
+class QKeyEvent;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QStringListModel;
-class QTextBrowser;
+class THelpWindow;
 
 // The main window: input line, output pane, graph pane, four function
-// buttons and the menu. It owns the window interface from one reset to the
-// next and hands it every command; it holds nothing of the language.
+// buttons and the menu. Its session owns the window interface from one
+// reset to the next and gets every command; the window holds nothing of
+// the language. The controls carry the object names of the window's design
+// (editInput, memoOutput, pbGraph, cmdF1 to cmdF4, mnu...).
 class TfrmCalc final : public QMainWindow, public CWindowOperations {
     Q_OBJECT
 
 public:
-    static constexpr const char* STARTUP_LINE = "runfile \"autoexec.bas\"";
-
-    // pchStartupLine is the line every reset runs; tests pass another one.
-    explicit TfrmCalc(const char* pchStartupLine = STARTUP_LINE);
+    // startupLine is the line every reset runs; tests pass another one.
+    explicit TfrmCalc(std::string startupLine = CSession::DefaultStartupLine());
     ~TfrmCalc() override;
 
     TfrmCalc(const TfrmCalc&) = delete;
@@ -47,33 +47,17 @@ public:
     // Lays the controls out for the current client size, or a given one.
     void ArrangeControls();
     void ArrangeControls(int CW, int CH);
-    CWindowInterface* GetWindowInterface() const { return _poWindowInterface; }
+    CWindowInterface* GetWindowInterface() const { return _session.GetInterface(); }
     // Runs a program file as "Run file..." does, by its full name.
     void RunFile(const QString& fileName);
     // Runs the files of the command line once the event loop runs, that
     // is after the start-up file and with the window shown, so that a plot
     // in them draws on the pane as the user sees it.
     void RunFilesWhenShown(const QStringList& files);
-    // Opens the help window at the section of a control's help context (1
-    // input line, 2 output pane, 5 function buttons); 0 is the contents.
+    // Opens the help window at the section of a control's help context (see
+    // THelpWindow::ShowSection).
     void ShowHelp(int nHelpContext);
-    // The section of the help page for a help context, empty for the top.
-    static QString HelpSection(int nHelpContext);
-    // The help page: beside the program, else where it is installed, else
-    // the copy built into the program.
-    static QUrl HelpFileUrl();
-    // Where the help window of that outer size goes: beside the main
-    // window where the screen has room, else where it covers least of it.
-    static QPoint HelpWindowPosition(const QRect& mainFrame, const QSize& helpFrame,
-                                     const QRect& screen);
-    // The help window and its browser, none before help was first shown.
-    QDialog* GetHelpWindow() const { return _pHelpWindow; }
-    QTextBrowser* GetHelpBrowser() const { return _pHelpBrowser; }
-    // The program file that a name typed without a suffix means: NAME.bas,
-    // else NAME.BAS, where one exists; any other name as it is.
-    static QString ProgramFileName(const QString& fileName);
-    // The list of candidates that Tab shows under the input line.
-    QCompleter* GetCompleter() const { return _pCompleter; }
+    // The lines entered since the window opened, oldest first.
     const QStringList& GetInputHistory() const { return _inputHistory; }
     // Whether the user's request to stop the running line has arrived.
     bool IsInterruptPending() const { return _bInterrupt; }
@@ -108,36 +92,6 @@ public:
     int GetButtonFaceColor() const override;
     bool IsInterruptRequested() override;
 
-    // The controls and menu items, under the names of the window's design.
-    QLineEdit* editInput = nullptr;
-    QPlainTextEdit* memoOutput = nullptr;
-    TGraphPaintBox* pbGraph = nullptr;
-    QPushButton* cmdF1 = nullptr;
-    QPushButton* cmdF2 = nullptr;
-    QPushButton* cmdF3 = nullptr;
-    QPushButton* cmdF4 = nullptr;
-    QMenu* mnuFile = nullptr;
-    QAction* mnuExecute = nullptr;
-    QAction* mnuReset = nullptr;
-    QAction* mnuRunFile = nullptr;
-    QAction* mnuSaveGraph = nullptr;
-    QAction* mnuExit = nullptr;
-    QMenu* mnuSettings = nullptr;
-    QMenu* mnuNumberFormat = nullptr;
-    QAction* mnuGeneral = nullptr;
-    QAction* mnuFixed = nullptr;
-    QAction* mnuScientific = nullptr;
-    QAction* mnuShowToolbar = nullptr;
-    QMenu* mnuGraphicsFormat = nullptr;
-    QAction* mnuGFNone = nullptr;
-    QAction* mnuGFMedium = nullptr;
-    QAction* mnuGFLarge = nullptr;
-    QMenu* mnuHelp = nullptr;
-    QAction* mnuShowHelp = nullptr;
-    QAction* mnuAbout = nullptr;
-    // In the graph pane's context menu, with mnuSaveGraph.
-    QAction* mnuCopyGraph = nullptr;
-
     // While a line runs, the window handles no input but Escape, which asks
     // the line to stop; a guard arms that for its lifetime.
     class CRunGuard {
@@ -156,28 +110,44 @@ protected:
     void showEvent(QShowEvent* pEvent) override;
     void closeEvent(QCloseEvent* pEvent) override;
 
-public slots:
+private:
+    // Calls from Qt's events into the engine: an error code must not unwind
+    // through the event loop. The window operations raise only for codes
+    // and indices that the window itself never passes.
+    template <class F> static void Guarded(F&& call) {
+        try {
+            call();
+        } catch (int) {
+            // Nothing to report: the raise has emptied the cleanup stack.
+        }
+    }
+    // The engine counts the bytes of a line's UTF-8, the line edit its own
+    // characters.
+    static int CharIndex(const QByteArray& utf8, int iByte);
+    static int ByteIndex(const QString& text, int iChar);
+    static bool IsCompletionKey(const QEvent* pEvent);
+
+    CWindowInterface* Interface() const { return _session.GetInterface(); }
+    void CreateControls();
+    void CreateCompleter();
+    void CreateMenu();
+    void CreateFormatMenus();
+    void ConnectMenu();
+    void OpenMenuBar();
+    QPushButton* Button(int iButton) const;
+    void RunPendingFiles();
     void mnuExecuteClick();
     void mnuRunFileClick();
     void mnuSaveGraphClick();
     void mnuCopyGraphClick();
-    void mnuShowHelpClick();
     void mnuAboutClick();
-
-private:
-    // Queued by RunFilesWhenShown, so invokable by name.
-    Q_INVOKABLE void RunPendingFiles();
-    void CreateControls();
-    void CreateCompleter();
-    void CreateMenu();
-    void OpenMenuBar();
-    void PlaceHelpWindow();
-    QPushButton* Button(int iButton) const;
-    void ExecuteGuarded(const QByteArray& line);
     // Runs a call into the engine as a line runs: under the run guard, with
     // the wait cursor, so that Escape stops it.
     void RunBusy(const std::function<void()>& run);
     void PressButton(int iButton);
+    // Keys of the input line that the window handles itself: Tab, the
+    // arrows, Enter; true when the key was taken.
+    bool FilterInputKey(const QKeyEvent* pKey);
     void editInputKeyUp(QKeyEvent* pEvent);
     // Tab in the input line: the word before the caret is completed as far
     // as all candidates agree, and several are listed to choose from.
@@ -209,10 +179,41 @@ private:
     // Shows the output that a running line has written so far.
     void FlushOutput();
 
-    CWindowInterface* _poWindowInterface = nullptr;
-    const char* _pchStartupLine;
-    QDialog* _pHelpWindow = nullptr;
-    QTextBrowser* _pHelpBrowser = nullptr;
+    // The controls and menu items, under the names of the window's design.
+    QLineEdit* editInput = nullptr;
+    QPlainTextEdit* memoOutput = nullptr;
+    TGraphPaintBox* pbGraph = nullptr;
+    QPushButton* cmdF1 = nullptr;
+    QPushButton* cmdF2 = nullptr;
+    QPushButton* cmdF3 = nullptr;
+    QPushButton* cmdF4 = nullptr;
+    QMenu* mnuFile = nullptr;
+    QAction* mnuExecute = nullptr;
+    QAction* mnuReset = nullptr;
+    QAction* mnuRunFile = nullptr;
+    QAction* mnuSaveGraph = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnuSettings = nullptr;
+    QMenu* mnuNumberFormat = nullptr;
+    QAction* mnuGeneral = nullptr;
+    QAction* mnuFixed = nullptr;
+    QAction* mnuScientific = nullptr;
+    QAction* mnuShowToolbar = nullptr;
+    QMenu* mnuGraphicsFormat = nullptr;
+    QAction* mnuGFNone = nullptr;
+    QAction* mnuGFMedium = nullptr;
+    QAction* mnuGFLarge = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuShowHelp = nullptr;
+    QAction* mnuAbout = nullptr;
+    // In the graph pane's context menu, with mnuSaveGraph.
+    QAction* mnuCopyGraph = nullptr;
+    // The exclusive check marks of the two format menus.
+    QActionGroup* _pNumberFormats = nullptr;
+    QActionGroup* _pGraphicsFormats = nullptr;
+
+    CSession _session;
+    THelpWindow* _pHelpWindow = nullptr;
     QCompleter* _pCompleter = nullptr;
     QStringListModel* _pCompletionModel = nullptr;
     // The lines entered since the window opened, oldest first; the input

@@ -4,6 +4,7 @@
 // window. The README's screenshot is made this way (make_screenshot.sh).
 
 #include "uFrmCalc.h"
+#include "windowchildren.h"
 
 #include <QApplication>
 #include <QFile>
@@ -52,17 +53,17 @@ int main(int argc, char** argv) {
         return 1;
     }
     QTest::qWait(100);
-    frmCalc.editInput->setFocus();
+    InputLine(&frmCalc)->setFocus();
     QTextStream lines(&input);
     while (!lines.atEnd()) {
         const QString line = lines.readLine();
-        frmCalc.editInput->clear();
-        QTest::keyClicks(frmCalc.editInput, line);
-        QTest::keyClick(frmCalc.editInput, Qt::Key_Return);
+        InputLine(&frmCalc)->clear();
+        QTest::keyClicks(InputLine(&frmCalc), line);
+        QTest::keyClick(InputLine(&frmCalc), Qt::Key_Return);
         QTest::qWait(20);
     }
     if (bPointer) {
-        QTest::mouseMove(frmCalc.pbGraph, pointer);
+        QTest::mouseMove(GraphPane(&frmCalc), pointer);
         QTest::qWait(20);
     }
     if (!frmCalc.grab().save(QString::fromLocal8Bit(argv[2]))) {

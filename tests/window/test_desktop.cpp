@@ -1,5 +1,7 @@
 #include "windowtest.h"
 
+#include "thelpwindow.h"
+#include "trunfiledialog.h"
 #include "uFrmAbout.h"
 
 #include <QApplication>
@@ -18,10 +20,11 @@ namespace {
 // --- Menus from the keyboard ---------------------------------------------------------
 
 TEST_F(WindowTest, MenusHaveMnemonicsForAltAndTheirInitials) {
-    EXPECT_EQ(frm->mnuFile->title(), "&File");
-    EXPECT_EQ(frm->mnuSettings->title(), "&Settings");
-    EXPECT_EQ(frm->mnuHelp->title(), "&Help");
-    EXPECT_EQ(QKeySequence::mnemonic(frm->mnuSettings->title()), QKeySequence(Qt::ALT | Qt::Key_S));
+    EXPECT_EQ(Menu(frm.get(), "mnuFile")->title(), "&File");
+    EXPECT_EQ(Menu(frm.get(), "mnuSettings")->title(), "&Settings");
+    EXPECT_EQ(Menu(frm.get(), "mnuHelp")->title(), "&Help");
+    EXPECT_EQ(QKeySequence::mnemonic(Menu(frm.get(), "mnuSettings")->title()),
+              QKeySequence(Qt::ALT | Qt::Key_S));
 }
 
 class MenuKeysTest : public ShownWindowTest {
@@ -29,10 +32,11 @@ protected:
     void SetUp() override {
         ShownWindowTest::SetUp();
         QApplication::setActiveWindow(frm.get());
-        frm->editInput->setFocus();
+        InputLine(frm.get())->setFocus();
     }
     void TearDown() override {
-        for (QMenu* pMenu : {frm->mnuFile, frm->mnuSettings, frm->mnuHelp}) {
+        for (QMenu* pMenu : {Menu(frm.get(), "mnuFile"), Menu(frm.get(), "mnuSettings"),
+                             Menu(frm.get(), "mnuHelp")}) {
             pMenu->hide();
         }
         ShownWindowTest::TearDown();
@@ -40,16 +44,16 @@ protected:
 };
 
 TEST_F(MenuKeysTest, AltWithAnInitialOpensItsMenu) {
-    QTest::keyClick(frm->editInput, Qt::Key_H, Qt::AltModifier);
-    EXPECT_TRUE(frm->mnuHelp->isVisible());
-    EXPECT_FALSE(frm->mnuFile->isVisible());
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_H, Qt::AltModifier);
+    EXPECT_TRUE(Menu(frm.get(), "mnuHelp")->isVisible());
+    EXPECT_FALSE(Menu(frm.get(), "mnuFile")->isVisible());
 }
 
 TEST_F(MenuKeysTest, F10OpensTheFirstMenu) {
     EXPECT_EQ(frm->menuBar()->activeAction(), nullptr);
-    QTest::keyClick(frm->editInput, Qt::Key_F10);
-    EXPECT_EQ(frm->menuBar()->activeAction(), frm->mnuFile->menuAction());
-    EXPECT_TRUE(frm->mnuFile->isVisible());
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_F10);
+    EXPECT_EQ(frm->menuBar()->activeAction(), Menu(frm.get(), "mnuFile")->menuAction());
+    EXPECT_TRUE(Menu(frm.get(), "mnuFile")->isVisible());
 }
 
 // --- Help window -------------------------------------------------------------------------
@@ -58,11 +62,11 @@ constexpr QRect WIDE_SCREEN(0, 0, 1920, 1080);
 constexpr QSize HELP(640, 480);
 
 TEST(HelpWindowPosition, BesideTheMainWindowRightBeforeLeftAndOnTheScreen) {
-    EXPECT_EQ(TfrmCalc::HelpWindowPosition(QRect(100, 200, 745, 241), HELP, WIDE_SCREEN),
+    EXPECT_EQ(THelpWindow::HelpWindowPosition(QRect(100, 200, 745, 241), HELP, WIDE_SCREEN),
               QPoint(845, 200));
-    EXPECT_EQ(TfrmCalc::HelpWindowPosition(QRect(1000, 200, 745, 241), HELP, WIDE_SCREEN),
+    EXPECT_EQ(THelpWindow::HelpWindowPosition(QRect(1000, 200, 745, 241), HELP, WIDE_SCREEN),
               QPoint(360, 200));
-    EXPECT_EQ(TfrmCalc::HelpWindowPosition(QRect(100, 900, 745, 160), HELP, WIDE_SCREEN),
+    EXPECT_EQ(THelpWindow::HelpWindowPosition(QRect(100, 900, 745, 160), HELP, WIDE_SCREEN),
               QPoint(845, 600));
 }
 
@@ -70,9 +74,11 @@ TEST(HelpWindowPosition, WithoutRoomBesideItCoversAsLittleAsItCan) {
     // The main window fills the top of a small screen: the help goes to the
     // bottom right corner, over the fewest of its rows and columns.
     const QRect screen(0, 0, 1024, 768);
-    EXPECT_EQ(TfrmCalc::HelpWindowPosition(QRect(0, 0, 1000, 300), HELP, screen), QPoint(384, 288));
+    EXPECT_EQ(THelpWindow::HelpWindowPosition(QRect(0, 0, 1000, 300), HELP, screen),
+              QPoint(384, 288));
     // Against the left edge it covers less of a window on the right.
-    EXPECT_EQ(TfrmCalc::HelpWindowPosition(QRect(300, 0, 724, 300), HELP, screen), QPoint(0, 288));
+    EXPECT_EQ(THelpWindow::HelpWindowPosition(QRect(300, 0, 724, 300), HELP, screen),
+              QPoint(0, 288));
 }
 
 class HelpWindowTest : public ShownWindowTest {
@@ -80,7 +86,7 @@ protected:
     void SetUp() override {
         ShownWindowTest::SetUp();
         QApplication::setActiveWindow(frm.get());
-        frm->editInput->setFocus();
+        InputLine(frm.get())->setFocus();
         _screen = frm->screen()->availableGeometry();
     }
     QRect _screen;
@@ -89,9 +95,9 @@ protected:
 TEST_F(HelpWindowTest, OpensBesideTheMainWindowWithoutTakingTheInputLinesFocus) {
     frm->setGeometry(_screen.left(), _screen.top() + 40, 150, 120);
     QApplication::processEvents();
-    QTest::keyClick(frm->editInput, Qt::Key_F1);
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_F1);
     QApplication::processEvents();
-    const QDialog* pHelp = frm->GetHelpWindow();
+    const QDialog* pHelp = HelpWindow(frm.get());
     ASSERT_NE(pHelp, nullptr);
     EXPECT_TRUE(pHelp->isVisible());
     EXPECT_TRUE(pHelp->testAttribute(Qt::WA_ShowWithoutActivating));
@@ -99,15 +105,15 @@ TEST_F(HelpWindowTest, OpensBesideTheMainWindowWithoutTakingTheInputLinesFocus) 
     EXPECT_EQ(pHelp->frameGeometry().top(), frm->frameGeometry().top());
     // This platform activates every window it shows; the X server test
     // sees the main window stay active.
-    EXPECT_EQ(frm->focusWidget(), frm->editInput);
+    EXPECT_EQ(frm->focusWidget(), InputLine(frm.get()));
 }
 
 TEST_F(HelpWindowTest, OpensLeftOfAMainWindowAtTheRightEdge) {
     frm->setGeometry(_screen.right() + 1 - 150, _screen.top() + 40, 150, 120);
     QApplication::processEvents();
     frm->ShowHelp(0);
-    EXPECT_EQ(frm->GetHelpWindow()->frameGeometry().right() + 1, frm->frameGeometry().left());
-    EXPECT_FALSE(frm->GetHelpWindow()->frameGeometry().intersects(frm->frameGeometry()));
+    EXPECT_EQ(HelpWindow(frm.get())->frameGeometry().right() + 1, frm->frameGeometry().left());
+    EXPECT_FALSE(HelpWindow(frm.get())->frameGeometry().intersects(frm->frameGeometry()));
 }
 
 // --- Run file ------------------------------------------------------------------------------
@@ -126,22 +132,22 @@ protected:
 };
 
 TEST_F(RunFileTest, OnlyANameWithoutSuffixFindsEitherCaseOfIt) {
-    EXPECT_EQ(TfrmCalc::ProgramFileName(Path("prog")), Path("prog.BAS"));
-    EXPECT_EQ(TfrmCalc::ProgramFileName(Path("other")), Path("other.bas"));
+    EXPECT_EQ(TRunFileDialog::ProgramFileName(Path("prog")), Path("prog.BAS"));
+    EXPECT_EQ(TRunFileDialog::ProgramFileName(Path("other")), Path("other.bas"));
     // Where both are there, the lower case one.
-    EXPECT_EQ(TfrmCalc::ProgramFileName(Path("both")), Path("both.bas"));
+    EXPECT_EQ(TRunFileDialog::ProgramFileName(Path("both")), Path("both.bas"));
     // Other names stay as they are.
-    EXPECT_EQ(TfrmCalc::ProgramFileName(Path("prog.BAS")), Path("prog.BAS"));
-    EXPECT_EQ(TfrmCalc::ProgramFileName(Path("prog.bas")), Path("prog.bas"));
-    EXPECT_EQ(TfrmCalc::ProgramFileName(Path("missing")), Path("missing"));
-    EXPECT_EQ(TfrmCalc::ProgramFileName(QDir::currentPath()), QDir::currentPath());
+    EXPECT_EQ(TRunFileDialog::ProgramFileName(Path("prog.BAS")), Path("prog.BAS"));
+    EXPECT_EQ(TRunFileDialog::ProgramFileName(Path("prog.bas")), Path("prog.bas"));
+    EXPECT_EQ(TRunFileDialog::ProgramFileName(Path("missing")), Path("missing"));
+    EXPECT_EQ(TRunFileDialog::ProgramFileName(QDir::currentPath()), QDir::currentPath());
 }
 
 TEST_F(RunFileTest, TheDialogRunsTheFileOfANameTypedWithoutSuffix) {
-    frm->memoOutput->clear();
+    OutputPane(frm.get())->clear();
     QTimer timer;
     ChooseFileWhenAsked(&timer, QStringLiteral("prog"));
-    frm->mnuRunFile->trigger();
+    MenuItem(frm.get(), "mnuRunFile")->trigger();
     EXPECT_EQ(Output(), "prog.BAS\n");
 }
 

@@ -64,20 +64,24 @@ void Bind(CWindowInterface* pUI, int iButton, const char* pchCaption, const char
 
 TEST_F(WindowTest, MenuHasItsMenusItemsAndCaptionsInOrder) {
     EXPECT_EQ(Captions(frm->menuBar()), QStringList({"File", "Settings", "Help"}));
-    EXPECT_EQ(Captions(frm->mnuFile),
+    EXPECT_EQ(Captions(Menu(frm.get(), "mnuFile")),
               QStringList({"Enter", "Reset", "Run file...", "Save graph as...", "Exit"}));
-    EXPECT_EQ(Captions(frm->mnuSettings),
+    EXPECT_EQ(Captions(Menu(frm.get(), "mnuSettings")),
               QStringList({"Number display format", "Hide toolbar", "Graphics display format"}));
-    EXPECT_EQ(frm->mnuSettings->actions()[0]->menu(), frm->mnuNumberFormat);
-    EXPECT_EQ(frm->mnuSettings->actions()[2]->menu(), frm->mnuGraphicsFormat);
-    EXPECT_EQ(Captions(frm->mnuNumberFormat), QStringList({"General", "2 decimals", "Scientific"}));
-    EXPECT_EQ(Captions(frm->mnuGraphicsFormat),
+    EXPECT_EQ(Menu(frm.get(), "mnuSettings")->actions()[0]->menu(),
+              Menu(frm.get(), "mnuNumberFormat"));
+    EXPECT_EQ(Menu(frm.get(), "mnuSettings")->actions()[2]->menu(),
+              Menu(frm.get(), "mnuGraphicsFormat"));
+    EXPECT_EQ(Captions(Menu(frm.get(), "mnuNumberFormat")),
+              QStringList({"General", "2 decimals", "Scientific"}));
+    EXPECT_EQ(Captions(Menu(frm.get(), "mnuGraphicsFormat")),
               QStringList({"None", "Medium frame", "Large frame"}));
-    EXPECT_EQ(Captions(frm->mnuHelp), QStringList({"Show Help", "About Ostrel..."}));
+    EXPECT_EQ(Captions(Menu(frm.get(), "mnuHelp")), QStringList({"Show Help", "About Ostrel..."}));
 }
 
 TEST_F(WindowTest, MenuItemsHaveNoShortcutsOrMnemonics) {
-    for (const QMenu* pMenu : {frm->mnuFile, frm->mnuSettings, frm->mnuHelp}) {
+    for (const QMenu* pMenu :
+         {Menu(frm.get(), "mnuFile"), Menu(frm.get(), "mnuSettings"), Menu(frm.get(), "mnuHelp")}) {
         for (QAction* pAction : AllItems(pMenu)) {
             EXPECT_TRUE(pAction->shortcut().isEmpty()) << pAction->text().toStdString();
             EXPECT_FALSE(pAction->text().contains(QLatin1Char('&')))
@@ -87,49 +91,50 @@ TEST_F(WindowTest, MenuItemsHaveNoShortcutsOrMnemonics) {
 }
 
 TEST_F(WindowTest, CheckMarksAfterResetStandOnGeneralAndMediumFrame) {
-    EXPECT_TRUE(frm->mnuGeneral->isChecked());
-    EXPECT_FALSE(frm->mnuFixed->isChecked());
-    EXPECT_FALSE(frm->mnuScientific->isChecked());
-    EXPECT_FALSE(frm->mnuGFNone->isChecked());
-    EXPECT_TRUE(frm->mnuGFMedium->isChecked());
-    EXPECT_FALSE(frm->mnuGFLarge->isChecked());
-    EXPECT_FALSE(frm->mnuShowToolbar->isCheckable());
-    EXPECT_EQ(frm->mnuShowToolbar->text(), "Hide toolbar");
+    EXPECT_TRUE(MenuItem(frm.get(), "mnuGeneral")->isChecked());
+    EXPECT_FALSE(MenuItem(frm.get(), "mnuFixed")->isChecked());
+    EXPECT_FALSE(MenuItem(frm.get(), "mnuScientific")->isChecked());
+    EXPECT_FALSE(MenuItem(frm.get(), "mnuGFNone")->isChecked());
+    EXPECT_TRUE(MenuItem(frm.get(), "mnuGFMedium")->isChecked());
+    EXPECT_FALSE(MenuItem(frm.get(), "mnuGFLarge")->isChecked());
+    EXPECT_FALSE(MenuItem(frm.get(), "mnuShowToolbar")->isCheckable());
+    EXPECT_EQ(MenuItem(frm.get(), "mnuShowToolbar")->text(), "Hide toolbar");
 }
 
 // --- Reset ---------------------------------------------------------------------
 
 TEST_F(WindowTest, StartsWithCaptionEmptyInputAndTheStartupFileReport) {
     EXPECT_EQ(frm->windowTitle(), "Ostrel 1.0");
-    EXPECT_EQ(frm->editInput->text(), "");
+    EXPECT_EQ(InputLine(frm.get())->text(), "");
     // Nothing leaked before the first reset, so only the start-up line's
     // own output is there.
-    EXPECT_EQ(Output(), ReferenceOutput(TfrmCalc::STARTUP_LINE));
+    EXPECT_EQ(Output(), ReferenceOutput(CSession::DefaultStartupLine().c_str()));
     EXPECT_EQ(n_ivcInstance, 1);
 }
 
 TEST_F(WindowTest, ResetRestoresFormatsToolbarButtonsAndRunsTheStartupFileAgain) {
     CWindowInterface* pOld = frm->GetWindowInterface();
-    frm->mnuScientific->trigger();
-    frm->mnuGFLarge->trigger();
-    frm->mnuShowToolbar->trigger();
+    MenuItem(frm.get(), "mnuScientific")->trigger();
+    MenuItem(frm.get(), "mnuGFLarge")->trigger();
+    MenuItem(frm.get(), "mnuShowToolbar")->trigger();
     Bind(pOld, 2, "Two", "PRINT 2", false);
-    frm->editInput->setText("typed");
-    frm->memoOutput->setPlainText("old output");
+    InputLine(frm.get())->setText("typed");
+    OutputPane(frm.get())->setPlainText("old output");
 
-    frm->mnuReset->trigger();
+    MenuItem(frm.get(), "mnuReset")->trigger();
 
-    EXPECT_TRUE(frm->mnuGeneral->isChecked());
-    EXPECT_FALSE(frm->mnuScientific->isChecked());
-    EXPECT_TRUE(frm->mnuGFMedium->isChecked());
-    EXPECT_FALSE(frm->mnuGFLarge->isChecked());
-    EXPECT_EQ(frm->mnuShowToolbar->text(), "Hide toolbar");
-    for (QPushButton* pButton : {frm->cmdF1, frm->cmdF2, frm->cmdF3, frm->cmdF4}) {
+    EXPECT_TRUE(MenuItem(frm.get(), "mnuGeneral")->isChecked());
+    EXPECT_FALSE(MenuItem(frm.get(), "mnuScientific")->isChecked());
+    EXPECT_TRUE(MenuItem(frm.get(), "mnuGFMedium")->isChecked());
+    EXPECT_FALSE(MenuItem(frm.get(), "mnuGFLarge")->isChecked());
+    EXPECT_EQ(MenuItem(frm.get(), "mnuShowToolbar")->text(), "Hide toolbar");
+    for (QPushButton* pButton : {FunctionButton(frm.get(), 1), FunctionButton(frm.get(), 2),
+                                 FunctionButton(frm.get(), 3), FunctionButton(frm.get(), 4)}) {
         EXPECT_FALSE(pButton->isHidden());
         EXPECT_EQ(pButton->text(), "");
     }
-    EXPECT_EQ(frm->editInput->text(), "");
-    EXPECT_EQ(Output(), ReferenceOutput(TfrmCalc::STARTUP_LINE));
+    EXPECT_EQ(InputLine(frm.get())->text(), "");
+    EXPECT_EQ(Output(), ReferenceOutput(CSession::DefaultStartupLine().c_str()));
     CWindowInterface* pNew = frm->GetWindowInterface();
     EXPECT_EQ(pNew->GetGraphicsFormat(), GF_MEDIUM);
     EXPECT_EQ(pNew->GetFloatFormat(), FF_GENERAL);
@@ -137,7 +142,7 @@ TEST_F(WindowTest, ResetRestoresFormatsToolbarButtonsAndRunsTheStartupFileAgain)
 }
 
 TEST_F(WindowTest, ResetFindsEveryCounterBackAtZero) {
-    frm->mnuReset->trigger();
+    MenuItem(frm.get(), "mnuReset")->trigger();
     for (int i = 0; i < OBJECT_COUNTERS; ++i) {
         EXPECT_EQ(SnapshotCount[i], 0) << "class number " << i;
     }
@@ -147,35 +152,35 @@ TEST_F(WindowTest, ResetFindsEveryCounterBackAtZero) {
 TEST_F(WindowTest, ResetKeepsALeakReportInTheOutputPane) {
     // A string that outlives the interface stands for a leaked object.
     auto* poLeak = new CString;
-    frm->memoOutput->clear();
-    frm->mnuReset->trigger();
+    OutputPane(frm.get())->clear();
+    MenuItem(frm.get(), "mnuReset")->trigger();
     const QString output = Output();
     delete poLeak;
     EXPECT_TRUE(output.startsWith(QStringLiteral("ObjectCount[35] = 1\n"))) << output.toStdString();
     EXPECT_TRUE(output.contains(QStringLiteral("Some objects were not deleted properly")));
-    EXPECT_TRUE(output.endsWith(ReferenceOutput(TfrmCalc::STARTUP_LINE)));
+    EXPECT_TRUE(output.endsWith(ReferenceOutput(CSession::DefaultStartupLine().c_str())));
 }
 
 // --- Number and graphics formats ---------------------------------------------------
 
 TEST_F(WindowTest, NumberFormatFromTheMenuMovesTheCheckMarkAndTheOutput) {
-    frm->mnuFixed->trigger();
-    EXPECT_TRUE(frm->mnuFixed->isChecked());
-    EXPECT_FALSE(frm->mnuGeneral->isChecked());
-    frm->memoOutput->clear();
+    MenuItem(frm.get(), "mnuFixed")->trigger();
+    EXPECT_TRUE(MenuItem(frm.get(), "mnuFixed")->isChecked());
+    EXPECT_FALSE(MenuItem(frm.get(), "mnuGeneral")->isChecked());
+    OutputPane(frm.get())->clear();
     frm->GetWindowInterface()->PrintNumber(2);
     EXPECT_EQ(Output(), "2.00");
     // Choosing the checked item again keeps it checked.
-    frm->mnuFixed->trigger();
-    EXPECT_TRUE(frm->mnuFixed->isChecked());
+    MenuItem(frm.get(), "mnuFixed")->trigger();
+    EXPECT_TRUE(MenuItem(frm.get(), "mnuFixed")->isChecked());
 }
 
 TEST_F(WindowTest, NumberFormatFromTheLanguageMovesTheCheckMark) {
     CWindowInterface* pUI = frm->GetWindowInterface();
     pUI->SetNumberFormat(NF_SCIENTIFIC);
-    EXPECT_TRUE(frm->mnuScientific->isChecked());
-    EXPECT_FALSE(frm->mnuGeneral->isChecked());
-    frm->memoOutput->clear();
+    EXPECT_TRUE(MenuItem(frm.get(), "mnuScientific")->isChecked());
+    EXPECT_FALSE(MenuItem(frm.get(), "mnuGeneral")->isChecked());
+    OutputPane(frm.get())->clear();
     pUI->PrintNumber(1);
     EXPECT_EQ(Output(), "1.00000000000000000E+00");
 }
@@ -187,26 +192,26 @@ TEST_F(WindowTest, IllegalFormatCodesLeaveTheMenuAsItWas) {
     EXPECT_EQ(RaisedCode([&] { pUI->SetGraphicsFormat(3); }), ERR_ILLEGAL_PARAMETER_UI);
     EXPECT_EQ(RaisedCode([&] { frm->CheckNumberFormat(4); }), ERR_ILLEGAL_PARAMETER_UI);
     EXPECT_EQ(RaisedCode([&] { frm->CheckGraphicsFormat(-1); }), ERR_ILLEGAL_PARAMETER_UI);
-    EXPECT_TRUE(frm->mnuFixed->isChecked());
-    EXPECT_FALSE(frm->mnuGeneral->isChecked());
-    EXPECT_TRUE(frm->mnuGFMedium->isChecked());
+    EXPECT_TRUE(MenuItem(frm.get(), "mnuFixed")->isChecked());
+    EXPECT_FALSE(MenuItem(frm.get(), "mnuGeneral")->isChecked());
+    EXPECT_TRUE(MenuItem(frm.get(), "mnuGFMedium")->isChecked());
     EXPECT_EQ(pUI->GetGraphicsFormat(), GF_MEDIUM);
 }
 
 TEST_F(WindowTest, GraphicsFormatNoneHidesTheGraphAndWidensTheOutputPane) {
     frm->resize(745, 241);
     frm->show();
-    frm->mnuGFNone->trigger();
-    EXPECT_TRUE(frm->mnuGFNone->isChecked());
-    EXPECT_FALSE(frm->mnuGFMedium->isChecked());
-    EXPECT_TRUE(frm->pbGraph->isHidden());
-    EXPECT_EQ(frm->memoOutput->width(), frm->editInput->width());
+    MenuItem(frm.get(), "mnuGFNone")->trigger();
+    EXPECT_TRUE(MenuItem(frm.get(), "mnuGFNone")->isChecked());
+    EXPECT_FALSE(MenuItem(frm.get(), "mnuGFMedium")->isChecked());
+    EXPECT_TRUE(GraphPane(frm.get())->isHidden());
+    EXPECT_EQ(OutputPane(frm.get())->width(), InputLine(frm.get())->width());
     EXPECT_EQ(frm->GetWindowInterface()->GetGraphicsFormat(), GF_NONE);
     // The language's switch back shows it again.
     frm->GetWindowInterface()->SetGraphicsFormat(GF_LARGE);
-    EXPECT_TRUE(frm->mnuGFLarge->isChecked());
-    EXPECT_FALSE(frm->pbGraph->isHidden());
-    EXPECT_EQ(frm->pbGraph->y(), frm->editInput->y());
+    EXPECT_TRUE(MenuItem(frm.get(), "mnuGFLarge")->isChecked());
+    EXPECT_FALSE(GraphPane(frm.get())->isHidden());
+    EXPECT_EQ(GraphPane(frm.get())->y(), InputLine(frm.get())->y());
 }
 
 // --- Layout ------------------------------------------------------------------------
@@ -230,65 +235,65 @@ std::ostream& operator<<(std::ostream& out, const SGeometry& g) {
 TEST_F(WindowTest, MediumFrameLaysOutBesideTheOutputPane) {
     // W = 737 - 10 - 5 - 89 = 633, D = 628 / 3 = 209.33, H = 190 - 31 - 5 = 154.
     frm->ArrangeControls(737, 190);
-    EXPECT_EQ(GeometryOf(frm->editInput), (SGeometry{5, 5, 633, 21}));
-    EXPECT_EQ(GeometryOf(frm->memoOutput), (SGeometry{5, 31, 209, 154}));
-    EXPECT_EQ(GeometryOf(frm->pbGraph), (SGeometry{219, 31, 418, 154}));
-    EXPECT_FALSE(frm->pbGraph->isHidden());
-    EXPECT_EQ(GeometryOf(frm->cmdF1), (SGeometry{643, 8, 89, 17}));
-    EXPECT_EQ(GeometryOf(frm->cmdF4), (SGeometry{643, 80, 89, 17}));
+    EXPECT_EQ(GeometryOf(InputLine(frm.get())), (SGeometry{5, 5, 633, 21}));
+    EXPECT_EQ(GeometryOf(OutputPane(frm.get())), (SGeometry{5, 31, 209, 154}));
+    EXPECT_EQ(GeometryOf(GraphPane(frm.get())), (SGeometry{219, 31, 418, 154}));
+    EXPECT_FALSE(GraphPane(frm.get())->isHidden());
+    EXPECT_EQ(GeometryOf(FunctionButton(frm.get(), 1)), (SGeometry{643, 8, 89, 17}));
+    EXPECT_EQ(GeometryOf(FunctionButton(frm.get(), 4)), (SGeometry{643, 80, 89, 17}));
 }
 
 TEST_F(WindowTest, LargeFrameTakesTheInputLinesHeightToo) {
     frm->GetWindowInterface()->SetGraphicsFormat(GF_LARGE);
     frm->ArrangeControls(737, 190);
-    EXPECT_EQ(GeometryOf(frm->editInput), (SGeometry{5, 5, 209, 21}));
-    EXPECT_EQ(GeometryOf(frm->memoOutput), (SGeometry{5, 31, 209, 154}));
-    EXPECT_EQ(GeometryOf(frm->pbGraph), (SGeometry{219, 5, 418, 180}));
+    EXPECT_EQ(GeometryOf(InputLine(frm.get())), (SGeometry{5, 5, 209, 21}));
+    EXPECT_EQ(GeometryOf(OutputPane(frm.get())), (SGeometry{5, 31, 209, 154}));
+    EXPECT_EQ(GeometryOf(GraphPane(frm.get())), (SGeometry{219, 5, 418, 180}));
 }
 
 TEST_F(WindowTest, NoFrameGivesTheOutputPaneTheInputLinesWidth) {
     frm->GetWindowInterface()->SetGraphicsFormat(GF_NONE);
     frm->ArrangeControls(600, 300);
     // W = 600 - 10 - 94 = 496, H = 300 - 36 = 264.
-    EXPECT_EQ(GeometryOf(frm->editInput), (SGeometry{5, 5, 496, 21}));
-    EXPECT_EQ(GeometryOf(frm->memoOutput), (SGeometry{5, 31, 496, 264}));
-    EXPECT_TRUE(frm->pbGraph->isHidden());
-    EXPECT_EQ(frm->cmdF2->x(), 506);
+    EXPECT_EQ(GeometryOf(InputLine(frm.get())), (SGeometry{5, 5, 496, 21}));
+    EXPECT_EQ(GeometryOf(OutputPane(frm.get())), (SGeometry{5, 31, 496, 264}));
+    EXPECT_TRUE(GraphPane(frm.get())->isHidden());
+    EXPECT_EQ(FunctionButton(frm.get(), 2)->x(), 506);
 }
 
 TEST_F(WindowTest, HidingTheToolbarGivesThePanesTheButtonsSpace) {
     frm->ArrangeControls(737, 190);
-    const int nEditWidth = frm->editInput->width();
-    frm->mnuShowToolbar->trigger();
-    EXPECT_EQ(frm->mnuShowToolbar->text(), "Show toolbar");
-    EXPECT_TRUE(frm->cmdF1->isHidden());
-    EXPECT_TRUE(frm->cmdF4->isHidden());
+    const int nEditWidth = InputLine(frm.get())->width();
+    MenuItem(frm.get(), "mnuShowToolbar")->trigger();
+    EXPECT_EQ(MenuItem(frm.get(), "mnuShowToolbar")->text(), "Show toolbar");
+    EXPECT_TRUE(FunctionButton(frm.get(), 1)->isHidden());
+    EXPECT_TRUE(FunctionButton(frm.get(), 4)->isHidden());
     frm->ArrangeControls(737, 190);
-    EXPECT_EQ(frm->editInput->width(), nEditWidth + 94);
+    EXPECT_EQ(InputLine(frm.get())->width(), nEditWidth + 94);
     // W = 727, D = 240.67: the graph spans 250 to 731.
-    EXPECT_EQ(GeometryOf(frm->pbGraph), (SGeometry{250, 31, 481, 154}));
-    frm->mnuShowToolbar->trigger();
-    EXPECT_EQ(frm->mnuShowToolbar->text(), "Hide toolbar");
-    EXPECT_FALSE(frm->cmdF1->isHidden());
+    EXPECT_EQ(GeometryOf(GraphPane(frm.get())), (SGeometry{250, 31, 481, 154}));
+    MenuItem(frm.get(), "mnuShowToolbar")->trigger();
+    EXPECT_EQ(MenuItem(frm.get(), "mnuShowToolbar")->text(), "Hide toolbar");
+    EXPECT_FALSE(FunctionButton(frm.get(), 1)->isHidden());
 }
 
 TEST_F(WindowTest, TooSmallClientAreaLeavesEveryControlWhereItWas) {
     frm->ArrangeControls(737, 190);
-    const SGeometry edit = GeometryOf(frm->editInput);
-    const SGeometry memo = GeometryOf(frm->memoOutput);
-    const SGeometry graph = GeometryOf(frm->pbGraph);
-    const SGeometry button = GeometryOf(frm->cmdF3);
+    const SGeometry edit = GeometryOf(InputLine(frm.get()));
+    const SGeometry memo = GeometryOf(OutputPane(frm.get()));
+    const SGeometry graph = GeometryOf(GraphPane(frm.get()));
+    const SGeometry button = GeometryOf(FunctionButton(frm.get(), 3));
     // W = 46 < 50; W = 96 gives D = 30.3 < 50; CH = 55 gives H = 19 < 20.
     for (auto [CW, CH] : {std::pair{150, 190}, std::pair{200, 190}, std::pair{737, 55}}) {
         frm->ArrangeControls(CW, CH);
-        EXPECT_EQ(GeometryOf(frm->editInput), edit) << CW << "x" << CH;
-        EXPECT_EQ(GeometryOf(frm->memoOutput), memo) << CW << "x" << CH;
-        EXPECT_EQ(GeometryOf(frm->pbGraph), graph) << CW << "x" << CH;
-        EXPECT_EQ(GeometryOf(frm->cmdF3), button) << CW << "x" << CH;
+        EXPECT_EQ(GeometryOf(InputLine(frm.get())), edit) << CW << "x" << CH;
+        EXPECT_EQ(GeometryOf(OutputPane(frm.get())), memo) << CW << "x" << CH;
+        EXPECT_EQ(GeometryOf(GraphPane(frm.get())), graph) << CW << "x" << CH;
+        EXPECT_EQ(GeometryOf(FunctionButton(frm.get(), 3)), button) << CW << "x" << CH;
     }
     // At the limit of the height it still arranges.
     frm->ArrangeControls(737, 56);
-    EXPECT_EQ(frm->memoOutput->height(), 20);
+    EXPECT_EQ(OutputPane(frm.get())->height(), 20);
 }
 
 TEST_F(WindowTest, ResizingTheWindowArrangesForItsClientArea) {
@@ -298,84 +303,84 @@ TEST_F(WindowTest, ResizingTheWindowArrangesForItsClientArea) {
     const QWidget* pClient = frm->centralWidget();
     const double W = pClient->width() - 10.0 - 5.0 - 89.0;
     const double D = (W - 5.0) / 3.0;
-    EXPECT_EQ(frm->editInput->width(), static_cast<int>(W));
-    EXPECT_EQ(frm->pbGraph->x(), static_cast<int>(D + 10.0));
-    EXPECT_EQ(frm->memoOutput->height(), pClient->height() - 36);
-    EXPECT_EQ(frm->pbGraph->width(), static_cast<int>(2.0 * D));
+    EXPECT_EQ(InputLine(frm.get())->width(), static_cast<int>(W));
+    EXPECT_EQ(GraphPane(frm.get())->x(), static_cast<int>(D + 10.0));
+    EXPECT_EQ(OutputPane(frm.get())->height(), pClient->height() - 36);
+    EXPECT_EQ(GraphPane(frm.get())->width(), static_cast<int>(2.0 * D));
 }
 
 // --- Input line --------------------------------------------------------------------
 
 TEST_F(WindowTest, EnterRunsTheLineAndLeavesItInPlace) {
-    frm->memoOutput->clear();
-    frm->editInput->setText("   ");
-    QTest::keyClick(frm->editInput, Qt::Key_Return);
+    OutputPane(frm.get())->clear();
+    InputLine(frm.get())->setText("   ");
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_Return);
     EXPECT_EQ(Output(), "Executed null statement.\n");
-    EXPECT_EQ(frm->editInput->text(), "   ");
-    QTest::keyClick(frm->editInput, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(InputLine(frm.get())->text(), "   ");
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(Output(), "Executed null statement.\nExecuted null statement.\n");
 }
 
 TEST_F(WindowTest, EnterMenuItemRunsTheWholeInputText) {
-    frm->memoOutput->clear();
-    frm->editInput->setText("not a statement");
-    frm->editInput->setCursorPosition(3);
-    frm->mnuExecute->trigger();
+    OutputPane(frm.get())->clear();
+    InputLine(frm.get())->setText("not a statement");
+    InputLine(frm.get())->setCursorPosition(3);
+    MenuItem(frm.get(), "mnuExecute")->trigger();
     EXPECT_EQ(Output(), ReferenceOutput("not a statement"));
-    EXPECT_EQ(frm->editInput->text(), "not a statement");
+    EXPECT_EQ(InputLine(frm.get())->text(), "not a statement");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(WindowTest, EnterReleasedWithoutBeingPressedHereRunsNothing) {
-    frm->memoOutput->clear();
+    OutputPane(frm.get())->clear();
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QApplication::sendEvent(frm->editInput, &release);
+    QApplication::sendEvent(InputLine(frm.get()), &release);
     EXPECT_EQ(Output(), "");
 }
 
 TEST_F(WindowTest, TypedLineBreaksNeverReachTheInputLine) {
-    frm->editInput->setText("ab");
-    frm->editInput->setCursorPosition(1);
+    InputLine(frm.get())->setText("ab");
+    InputLine(frm.get())->setCursorPosition(1);
     QKeyEvent lineFeed(QEvent::KeyPress, Qt::Key_J, Qt::ControlModifier, QStringLiteral("\n"));
-    QApplication::sendEvent(frm->editInput, &lineFeed);
+    QApplication::sendEvent(InputLine(frm.get()), &lineFeed);
     QKeyEvent carriageReturn(QEvent::KeyPress, Qt::Key_M, Qt::ControlModifier,
                              QStringLiteral("\r"));
-    QApplication::sendEvent(frm->editInput, &carriageReturn);
-    EXPECT_EQ(frm->editInput->text(), "ab");
+    QApplication::sendEvent(InputLine(frm.get()), &carriageReturn);
+    EXPECT_EQ(InputLine(frm.get())->text(), "ab");
 }
 
 TEST_F(WindowTest, KeypadDecimalKeyPutsAPointWhateverItTyped) {
-    frm->editInput->setText("12");
-    frm->editInput->setCursorPosition(1);
-    QTest::keyClick(frm->editInput, Qt::Key_Comma, Qt::KeypadModifier);
-    EXPECT_EQ(frm->editInput->text(), "1.2");
-    EXPECT_EQ(frm->editInput->cursorPosition(), 2);
-    EXPECT_FALSE(frm->editInput->hasSelectedText());
-    frm->editInput->end(false);
-    QTest::keyClick(frm->editInput, Qt::Key_Period, Qt::KeypadModifier);
-    EXPECT_EQ(frm->editInput->text(), "1.2.");
+    InputLine(frm.get())->setText("12");
+    InputLine(frm.get())->setCursorPosition(1);
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_Comma, Qt::KeypadModifier);
+    EXPECT_EQ(InputLine(frm.get())->text(), "1.2");
+    EXPECT_EQ(InputLine(frm.get())->cursorPosition(), 2);
+    EXPECT_FALSE(InputLine(frm.get())->hasSelectedText());
+    InputLine(frm.get())->end(false);
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_Period, Qt::KeypadModifier);
+    EXPECT_EQ(InputLine(frm.get())->text(), "1.2.");
 }
 
 TEST_F(WindowTest, MainKeyboardCommaStaysAComma) {
-    frm->editInput->setText("f(1");
-    frm->editInput->end(false);
-    QTest::keyClick(frm->editInput, Qt::Key_Comma);
-    EXPECT_EQ(frm->editInput->text(), "f(1,");
+    InputLine(frm.get())->setText("f(1");
+    InputLine(frm.get())->end(false);
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_Comma);
+    EXPECT_EQ(InputLine(frm.get())->text(), "f(1,");
 }
 
 // --- Output pane ---------------------------------------------------------------------
 
 TEST_F(WindowTest, OutputPaneBreaksLinesAndShowsTheEnd) {
-    frm->memoOutput->clear();
+    OutputPane(frm.get())->clear();
     CWindowInterface* pUI = frm->GetWindowInterface();
     pUI->PrintText("a\nb");
     pUI->PrintChar('c');
     EXPECT_EQ(Output(), "a\nbc");
-    EXPECT_FALSE(frm->memoOutput->textCursor().hasSelection());
-    EXPECT_EQ(frm->memoOutput->textCursor().position(), 4);
-    EXPECT_TRUE(frm->memoOutput->isReadOnly());
-    EXPECT_EQ(frm->memoOutput->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(frm->memoOutput->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_FALSE(OutputPane(frm.get())->textCursor().hasSelection());
+    EXPECT_EQ(OutputPane(frm.get())->textCursor().position(), 4);
+    EXPECT_TRUE(OutputPane(frm.get())->isReadOnly());
+    EXPECT_EQ(OutputPane(frm.get())->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(OutputPane(frm.get())->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 }
 
 // --- Function buttons ---------------------------------------------------------------
@@ -385,31 +390,31 @@ TEST_F(WindowTest, TemplateButtonPutsItsCommandWithTheCaretAfterTheQuestionMark)
     QApplication::setActiveWindow(frm.get());
     CWindowInterface* pUI = frm->GetWindowInterface();
     Bind(pUI, 1, "Sine", "PRINT SIN(?)", false);
-    EXPECT_EQ(frm->cmdF1->text(), "Sine");
-    frm->memoOutput->clear();
-    QTest::mouseClick(frm->cmdF1, Qt::LeftButton);
-    EXPECT_EQ(frm->editInput->text(), "PRINT SIN(?)");
-    EXPECT_EQ(frm->editInput->cursorPosition(), 11);
+    EXPECT_EQ(FunctionButton(frm.get(), 1)->text(), "Sine");
+    OutputPane(frm.get())->clear();
+    QTest::mouseClick(FunctionButton(frm.get(), 1), Qt::LeftButton);
+    EXPECT_EQ(InputLine(frm.get())->text(), "PRINT SIN(?)");
+    EXPECT_EQ(InputLine(frm.get())->cursorPosition(), 11);
     EXPECT_EQ(Output(), "");
     Bind(pUI, 2, "End", "PRINT PI", false);
-    frm->cmdF2->click();
-    EXPECT_EQ(frm->editInput->cursorPosition(), 8);
+    FunctionButton(frm.get(), 2)->click();
+    EXPECT_EQ(InputLine(frm.get())->cursorPosition(), 8);
 }
 
 TEST_F(WindowTest, RunAtOnceButtonRunsItsCommand) {
     Bind(frm->GetWindowInterface(), 4, "Go", "", true);
-    frm->editInput->setText("typed");
-    frm->memoOutput->clear();
-    frm->cmdF4->click();
+    InputLine(frm.get())->setText("typed");
+    OutputPane(frm.get())->clear();
+    FunctionButton(frm.get(), 4)->click();
     EXPECT_EQ(Output(), "Executed null statement.\n");
-    EXPECT_EQ(frm->editInput->text(), "typed");
+    EXPECT_EQ(InputLine(frm.get())->text(), "typed");
 }
 
 TEST_F(WindowTest, ButtonCaptionShowsAmpersandsAsTyped) {
     Bind(frm->GetWindowInterface(), 3, "A&B", "X", false);
-    EXPECT_EQ(frm->cmdF3->text(), "A&&B");
+    EXPECT_EQ(FunctionButton(frm.get(), 3)->text(), "A&&B");
     frm->GetWindowInterface()->ClearFunctionButton(3);
-    EXPECT_EQ(frm->cmdF3->text(), "");
+    EXPECT_EQ(FunctionButton(frm.get(), 3)->text(), "");
     EXPECT_EQ(RaisedCode([&] { frm->SetButtonCaption(5, "x"); }), ERR_ILLEGAL_PARAMETER_UI);
     EXPECT_EQ(RaisedCode([&] { frm->ClearButtonCaption(0); }), ERR_ILLEGAL_PARAMETER_UI);
 }
@@ -419,9 +424,9 @@ TEST_F(WindowTest, ButtonCaptionShowsAmpersandsAsTyped) {
 using GraphPaneTest = ShownWindowTest;
 
 TEST_F(GraphPaneTest, NewPaneIsWhiteWithASunkenTwoPixelFrame) {
-    const int W = frm->pbGraph->width();
-    const int H = frm->pbGraph->height();
-    ASSERT_EQ(frm->pbGraph->GetImage().size(), frm->pbGraph->size());
+    const int W = GraphPane(frm.get())->width();
+    const int H = GraphPane(frm.get())->height();
+    ASSERT_EQ(GraphPane(frm.get())->GetImage().size(), GraphPane(frm.get())->size());
     const QRgb white = 0xFFFFFF;
     const QRgb black = 0x000000;
     const QRgb shadow = Rgb(frm->GetButtonShadowColor());
@@ -468,8 +473,8 @@ TEST_F(GraphPaneTest, PlotMappingDrawsInsideThePlotArea) {
     CWindowInterface* pUI = frm->GetWindowInterface();
     int pxLeft = 0, pyTop = 0, pxRight = 0, pyBottom = 0;
     pUI->GetPlotArea(&pxLeft, &pyTop, &pxRight, &pyBottom);
-    EXPECT_EQ(pxRight, frm->pbGraph->width() - 2);
-    EXPECT_EQ(pyBottom, frm->pbGraph->height() - 2);
+    EXPECT_EQ(pxRight, GraphPane(frm.get())->width() - 2);
+    EXPECT_EQ(pyBottom, GraphPane(frm.get())->height() - 2);
     pUI->SetWorldWindow(0, 1, 1, 0);
     pUI->SetAxisPen();
     pUI->MoveTo(0, 0.5L);
@@ -497,7 +502,7 @@ TEST_F(GraphPaneTest, DrawNumberWritesALabelWhoseLowestRowIsThePointsRow) {
         }
     }
     EXPECT_TRUE(bInk);
-    for (int x = 2; x < frm->pbGraph->width() - 2; ++x) {
+    for (int x = 2; x < GraphPane(frm.get())->width() - 2; ++x) {
         EXPECT_EQ(Pixel(x, py + 1), 0xFFFFFFU) << x;
         EXPECT_EQ(Pixel(x, py - h), 0xFFFFFFU) << x;
     }
@@ -510,14 +515,14 @@ TEST_F(GraphPaneTest, ShowingThePaneAgainDrawsOnlyThePicture) {
     frm->CanvasMoveTo(10, 20);
     frm->CanvasLineTo(60, 20);
     ASSERT_EQ(Pixel(30, 20), 0x0000FFU);
-    frm->mnuGFNone->trigger();
-    frm->mnuGFMedium->trigger();
+    MenuItem(frm.get(), "mnuGFNone")->trigger();
+    MenuItem(frm.get(), "mnuGFMedium")->trigger();
     EXPECT_EQ(Pixel(30, 20), 0xFFFFFFU);
     EXPECT_EQ(Pixel(1, 1), 0x000000U);
 }
 
 TEST_F(GraphPaneTest, HiddenPaneIsNotCleared) {
-    frm->mnuGFNone->trigger();
+    MenuItem(frm.get(), "mnuGFNone")->trigger();
     EXPECT_FALSE(frm->IsGraphVisible());
     frm->GetWindowInterface()->SetPenColor(0, 255, 0);
     frm->CanvasMoveTo(10, 20);
@@ -531,47 +536,48 @@ TEST_F(GraphPaneTest, HiddenPaneIsNotCleared) {
 TEST_F(WindowTest, EscapeWhileALineRunsAsksItToStop) {
     EXPECT_FALSE(frm->IsInterruptRequested());
     TfrmCalc::CRunGuard guard(frm.get());
-    QCoreApplication::postEvent(frm->editInput,
+    QCoreApplication::postEvent(InputLine(frm.get()),
                                 new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
     EXPECT_TRUE(frm->IsInterruptRequested());
 }
 
 TEST_F(WindowTest, EscapeStopsARunningLineAndTheWindowGoesOn) {
-    frm->editInput->setText("STATIC J");
-    frm->mnuExecute->trigger();
-    frm->memoOutput->clear();
-    frm->editInput->setText("FOR J=1 TO 2000000000 DO J=J");
+    InputLine(frm.get())->setText("STATIC J");
+    MenuItem(frm.get(), "mnuExecute")->trigger();
+    OutputPane(frm.get())->clear();
+    InputLine(frm.get())->setText("FOR J=1 TO 2000000000 DO J=J");
     // Typed ahead: the window handles it once the line has started.
-    QCoreApplication::postEvent(frm->editInput,
+    QCoreApplication::postEvent(InputLine(frm.get()),
                                 new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
-    frm->mnuExecute->trigger();
+    MenuItem(frm.get(), "mnuExecute")->trigger();
     EXPECT_EQ(Output(), "Execution interrupted by user.\n");
-    frm->memoOutput->clear();
-    frm->editInput->setText("? J < 2000000000");
-    frm->mnuExecute->trigger();
+    OutputPane(frm.get())->clear();
+    InputLine(frm.get())->setText("? J < 2000000000");
+    MenuItem(frm.get(), "mnuExecute")->trigger();
     EXPECT_EQ(Output(), "1\n");
 }
 
 TEST_F(WindowTest, OtherInputWaitsWhileALineRuns) {
-    frm->memoOutput->clear();
-    frm->editInput->setText("");
+    OutputPane(frm.get())->clear();
+    InputLine(frm.get())->setText("");
     {
         TfrmCalc::CRunGuard guard(frm.get());
         QCoreApplication::postEvent(
-            frm->editInput, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a"));
+            InputLine(frm.get()), new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a"));
         QCoreApplication::postEvent(
-            frm->editInput, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
+            InputLine(frm.get()), new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
         QCoreApplication::postEvent(
-            frm->editInput, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier));
+            InputLine(frm.get()),
+            new QKeyEvent(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier));
         EXPECT_FALSE(frm->IsInterruptRequested());
         // The menu cannot reset the interface from under the running line.
         CWindowInterface* pRunning = frm->GetWindowInterface();
-        frm->mnuReset->trigger();
+        MenuItem(frm.get(), "mnuReset")->trigger();
         EXPECT_EQ(frm->GetWindowInterface(), pRunning);
         EXPECT_FALSE(frm->close());
         EXPECT_TRUE(frm->IsInterruptPending());
     }
-    EXPECT_EQ(frm->editInput->text(), "");
+    EXPECT_EQ(InputLine(frm.get())->text(), "");
     EXPECT_EQ(Output(), "");
 }
 
@@ -579,7 +585,7 @@ TEST_F(WindowTest, NewLineStartsWithoutTheLastInterruption) {
     {
         TfrmCalc::CRunGuard guard(frm.get());
         QCoreApplication::postEvent(
-            frm->editInput, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+            InputLine(frm.get()), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
         EXPECT_TRUE(frm->IsInterruptRequested());
     }
     TfrmCalc::CRunGuard guard(frm.get());
@@ -589,7 +595,7 @@ TEST_F(WindowTest, NewLineStartsWithoutTheLastInterruption) {
 // --- Run file -----------------------------------------------------------------------------
 
 TEST_F(WindowTest, RunFileCancelledRunsNothing) {
-    frm->memoOutput->clear();
+    OutputPane(frm.get())->clear();
     QString suffix;
     QStringList filters;
     QTimer timer;
@@ -602,7 +608,7 @@ TEST_F(WindowTest, RunFileCancelledRunsNothing) {
         pDialog->reject();
     });
     timer.start(0);
-    frm->mnuRunFile->trigger();
+    MenuItem(frm.get(), "mnuRunFile")->trigger();
     // A default suffix would send a typed name to one case of it only.
     EXPECT_EQ(suffix, "");
     EXPECT_EQ(filters, QStringList({"*.bas *.BAS"}));
@@ -612,10 +618,10 @@ TEST_F(WindowTest, RunFileCancelledRunsNothing) {
 TEST_F(WindowTest, RunFileRunsTheChosenFileByItsFullName) {
     std::ofstream("prog.bas") << "\n";
     const QString fullName = QDir::current().absoluteFilePath(QStringLiteral("prog.bas"));
-    frm->memoOutput->clear();
+    OutputPane(frm.get())->clear();
     QTimer timer;
     ChooseFileWhenAsked(&timer, fullName);
-    frm->mnuRunFile->trigger();
+    MenuItem(frm.get(), "mnuRunFile")->trigger();
     const QByteArray line = "runfile \"" + fullName.toUtf8() + "\"";
     EXPECT_EQ(Output(), ReferenceOutput(line.constData()));
 }
@@ -634,9 +640,10 @@ TEST_F(WindowTest, AboutBoxHasItsCaptionSizeLabelAndDefaultButton) {
     const auto* pIcon = frmAbout.findChild<QLabel*>(QStringLiteral("imgIcon"));
     ASSERT_NE(pIcon, nullptr);
     EXPECT_EQ(pIcon->geometry(), QRect(40, 16, 41, 41));
-    EXPECT_EQ(frmAbout.cmdOK->text(), "OK");
-    EXPECT_TRUE(frmAbout.cmdOK->isDefault());
-    EXPECT_EQ(frmAbout.cmdOK->geometry(), QRect(184, 152, 89, 25));
+    EXPECT_EQ(WindowChild<QPushButton>(&frmAbout, QStringLiteral("cmdOK"))->text(), "OK");
+    EXPECT_TRUE(WindowChild<QPushButton>(&frmAbout, QStringLiteral("cmdOK"))->isDefault());
+    EXPECT_EQ(WindowChild<QPushButton>(&frmAbout, QStringLiteral("cmdOK"))->geometry(),
+              QRect(184, 152, 89, 25));
 }
 
 TEST_F(WindowTest, AboutBoxClosesWithOk) {
@@ -646,7 +653,7 @@ TEST_F(WindowTest, AboutBoxClosesWithOk) {
     QObject::connect(&timer, &QTimer::timeout, [&] {
         auto* pAbout = qobject_cast<TfrmAbout*>(QApplication::activeModalWidget());
         ASSERT_NE(pAbout, nullptr);
-        pAbout->cmdOK->click();
+        WindowChild<QPushButton>(pAbout, QStringLiteral("cmdOK"))->click();
     });
     timer.start(0);
     TfrmAbout frmAbout(frm.get());
@@ -657,22 +664,22 @@ TEST_F(WindowTest, AboutBoxClosesWithOk) {
 // --- Design -----------------------------------------------------------------------------------
 
 TEST_F(WindowTest, ControlsHaveTheirHelpContextsAndTabOrder) {
-    EXPECT_EQ(frm->editInput->property("helpContext").toInt(), 1);
-    EXPECT_EQ(frm->memoOutput->property("helpContext").toInt(), 2);
-    EXPECT_EQ(frm->cmdF1->property("helpContext").toInt(), 5);
-    EXPECT_EQ(frm->cmdF3->property("helpContext").toInt(), 5);
-    EXPECT_FALSE(frm->cmdF4->property("helpContext").isValid());
-    EXPECT_EQ(NextTabStop(frm->editInput), frm->memoOutput);
-    EXPECT_EQ(NextTabStop(frm->memoOutput), frm->cmdF1);
-    EXPECT_EQ(NextTabStop(frm->cmdF1), frm->cmdF2);
-    EXPECT_EQ(NextTabStop(frm->cmdF2), frm->cmdF3);
-    EXPECT_EQ(NextTabStop(frm->cmdF3), frm->cmdF4);
+    EXPECT_EQ(InputLine(frm.get())->property("helpContext").toInt(), 1);
+    EXPECT_EQ(OutputPane(frm.get())->property("helpContext").toInt(), 2);
+    EXPECT_EQ(FunctionButton(frm.get(), 1)->property("helpContext").toInt(), 5);
+    EXPECT_EQ(FunctionButton(frm.get(), 3)->property("helpContext").toInt(), 5);
+    EXPECT_FALSE(FunctionButton(frm.get(), 4)->property("helpContext").isValid());
+    EXPECT_EQ(NextTabStop(InputLine(frm.get())), OutputPane(frm.get()));
+    EXPECT_EQ(NextTabStop(OutputPane(frm.get())), FunctionButton(frm.get(), 1));
+    EXPECT_EQ(NextTabStop(FunctionButton(frm.get(), 1)), FunctionButton(frm.get(), 2));
+    EXPECT_EQ(NextTabStop(FunctionButton(frm.get(), 2)), FunctionButton(frm.get(), 3));
+    EXPECT_EQ(NextTabStop(FunctionButton(frm.get(), 3)), FunctionButton(frm.get(), 4));
     // The graph pane takes focus by a click only, for its keys.
-    EXPECT_EQ(frm->pbGraph->focusPolicy(), Qt::ClickFocus);
+    EXPECT_EQ(GraphPane(frm.get())->focusPolicy(), Qt::ClickFocus);
 }
 
 TEST_F(WindowTest, NumberTextsUseAPointWhateverTheLocale) {
-    frm->memoOutput->clear();
+    OutputPane(frm.get())->clear();
     frm->GetWindowInterface()->PrintNumber(0.5L);
     EXPECT_EQ(Output(), "0.5");
 }

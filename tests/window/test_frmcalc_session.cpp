@@ -1,3 +1,4 @@
+#include "thelpwindow.h"
 #include "windowtest.h"
 
 #include <QAction>
@@ -17,15 +18,15 @@
 namespace {
 
 void Enter(TfrmCalc* pForm, const char* pchLine) {
-    pForm->editInput->setText(QString::fromUtf8(pchLine));
-    QTest::keyClick(pForm->editInput, Qt::Key_Return);
+    InputLine(pForm)->setText(QString::fromUtf8(pchLine));
+    QTest::keyClick(InputLine(pForm), Qt::Key_Return);
 }
 
 // --- Large output ---------------------------------------------------------------------
 
 TEST_F(WindowTest, LargeOutputArrivesComplete) {
     Enter(frm.get(), "STATIC I");
-    frm->memoOutput->clear();
+    OutputPane(frm.get())->clear();
     Enter(frm.get(), "FOR I=1 TO 100000 DO PRINT I");
     const QString output = Output();
     const QStringList lines = output.split(QLatin1Char('\n'));
@@ -35,7 +36,7 @@ TEST_F(WindowTest, LargeOutputArrivesComplete) {
     EXPECT_EQ(lines[99999], "100000");
     EXPECT_EQ(lines[100000], "");
     // The pane shows the end.
-    EXPECT_EQ(frm->memoOutput->textCursor().position(), output.size());
+    EXPECT_EQ(OutputPane(frm.get())->textCursor().position(), output.size());
 }
 
 // --- Input history ----------------------------------------------------------------------
@@ -46,49 +47,49 @@ TEST_F(WindowTest, UpAndDownRecallTheLinesEntered) {
     Enter(frm.get(), "? 2");
     Enter(frm.get(), "");
     EXPECT_EQ(frm->GetInputHistory(), QStringList({"? 1", "? 2"}));
-    frm->editInput->setText("? 3 being typed");
-    QTest::keyClick(frm->editInput, Qt::Key_Up);
-    EXPECT_EQ(frm->editInput->text(), "? 2");
-    QTest::keyClick(frm->editInput, Qt::Key_Up);
-    EXPECT_EQ(frm->editInput->text(), "? 1");
+    InputLine(frm.get())->setText("? 3 being typed");
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_Up);
+    EXPECT_EQ(InputLine(frm.get())->text(), "? 2");
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_Up);
+    EXPECT_EQ(InputLine(frm.get())->text(), "? 1");
     // The oldest line is as far as Up goes.
-    QTest::keyClick(frm->editInput, Qt::Key_Up);
-    EXPECT_EQ(frm->editInput->text(), "? 1");
-    QTest::keyClick(frm->editInput, Qt::Key_Down);
-    EXPECT_EQ(frm->editInput->text(), "? 2");
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_Up);
+    EXPECT_EQ(InputLine(frm.get())->text(), "? 1");
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_Down);
+    EXPECT_EQ(InputLine(frm.get())->text(), "? 2");
     // Below the newest line the line being typed comes back.
-    QTest::keyClick(frm->editInput, Qt::Key_Down);
-    EXPECT_EQ(frm->editInput->text(), "? 3 being typed");
-    QTest::keyClick(frm->editInput, Qt::Key_Down);
-    EXPECT_EQ(frm->editInput->text(), "? 3 being typed");
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_Down);
+    EXPECT_EQ(InputLine(frm.get())->text(), "? 3 being typed");
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_Down);
+    EXPECT_EQ(InputLine(frm.get())->text(), "? 3 being typed");
 }
 
 TEST_F(WindowTest, RecalledLineRunsAgainAndBecomesTheNewest) {
     Enter(frm.get(), "? 6*7");
     Enter(frm.get(), "? 1");
-    QTest::keyClick(frm->editInput, Qt::Key_Up);
-    QTest::keyClick(frm->editInput, Qt::Key_Up);
-    frm->memoOutput->clear();
-    QTest::keyClick(frm->editInput, Qt::Key_Return);
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_Up);
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_Up);
+    OutputPane(frm.get())->clear();
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_Return);
     EXPECT_EQ(Output(), "42\n");
     EXPECT_EQ(frm->GetInputHistory(), QStringList({"? 6*7", "? 1", "? 6*7"}));
-    QTest::keyClick(frm->editInput, Qt::Key_Up);
-    EXPECT_EQ(frm->editInput->text(), "? 6*7");
-    QTest::keyClick(frm->editInput, Qt::Key_Up);
-    EXPECT_EQ(frm->editInput->text(), "? 1");
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_Up);
+    EXPECT_EQ(InputLine(frm.get())->text(), "? 6*7");
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_Up);
+    EXPECT_EQ(InputLine(frm.get())->text(), "? 1");
 }
 
 TEST_F(WindowTest, HistoryOutlivesAResetButNotTheWindow) {
     Enter(frm.get(), "? 5");
-    frm->mnuReset->trigger();
-    EXPECT_EQ(frm->editInput->text(), "");
-    QTest::keyClick(frm->editInput, Qt::Key_Up);
-    EXPECT_EQ(frm->editInput->text(), "? 5");
+    MenuItem(frm.get(), "mnuReset")->trigger();
+    EXPECT_EQ(InputLine(frm.get())->text(), "");
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_Up);
+    EXPECT_EQ(InputLine(frm.get())->text(), "? 5");
     frm.reset();
     frm = std::make_unique<TfrmCalc>();
     EXPECT_TRUE(frm->GetInputHistory().isEmpty());
-    QTest::keyClick(frm->editInput, Qt::Key_Up);
-    EXPECT_EQ(frm->editInput->text(), "");
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_Up);
+    EXPECT_EQ(InputLine(frm.get())->text(), "");
 }
 
 TEST_F(WindowTest, LinesRunByButtonsAndFilesAreNotEntered) {
@@ -101,7 +102,7 @@ TEST_F(WindowTest, FilesOfTheCommandLineRunAfterTheStartupFileOnceShown) {
     std::ofstream("autoexec.bas") << "PRINT \"start-up\"\n";
     std::ofstream("one.bas") << "CONST ONE = 1\n";
     std::ofstream("two.bas") << "PRINT ONE + 1\n";
-    frm->mnuReset->trigger();
+    MenuItem(frm.get(), "mnuReset")->trigger();
     frm->RunFilesWhenShown({QStringLiteral("one.bas"), QStringLiteral("two.bas")});
     // Not before the event loop runs.
     EXPECT_EQ(Output(), "start-up\n");
@@ -115,9 +116,9 @@ TEST_F(WindowTest, FilesOfTheCommandLineRunAfterTheStartupFileOnceShown) {
 
 TEST_F(WindowTest, EscapeEndsAnEndlessLoopAndTheWindowStaysUsable) {
     Enter(frm.get(), "STATIC J");
-    frm->memoOutput->clear();
+    OutputPane(frm.get())->clear();
     // The limit grows with the counter: this loop never ends by itself.
-    frm->editInput->setText("FOR J=1 TO J+1 DO J=J");
+    InputLine(frm.get())->setText("FOR J=1 TO J+1 DO J=J");
     bool bEscapeSent = false;
     bool bWatchdog = false;
     QTimer escape;
@@ -125,7 +126,7 @@ TEST_F(WindowTest, EscapeEndsAnEndlessLoopAndTheWindowStaysUsable) {
     QObject::connect(&escape, &QTimer::timeout, [&] {
         bEscapeSent = true;
         QCoreApplication::postEvent(
-            frm->editInput, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+            InputLine(frm.get()), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
     });
     escape.start(200);
     // Should Escape be lost, closing the window stops the line as well.
@@ -136,35 +137,35 @@ TEST_F(WindowTest, EscapeEndsAnEndlessLoopAndTheWindowStaysUsable) {
         frm->close();
     });
     watchdog.start(30000);
-    frm->mnuExecute->trigger();
+    MenuItem(frm.get(), "mnuExecute")->trigger();
     EXPECT_TRUE(bEscapeSent);
     EXPECT_FALSE(bWatchdog);
     EXPECT_EQ(Output(), "Execution interrupted by user.\n");
-    EXPECT_EQ(frm->editInput->text(), "FOR J=1 TO J+1 DO J=J");
+    EXPECT_EQ(InputLine(frm.get())->text(), "FOR J=1 TO J+1 DO J=J");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     // The loop ran for a while before it was stopped.
-    frm->memoOutput->clear();
+    OutputPane(frm.get())->clear();
     Enter(frm.get(), "? J > 1000");
     EXPECT_EQ(Output(), "1\n");
-    frm->memoOutput->clear();
+    OutputPane(frm.get())->clear();
     Enter(frm.get(), "? 1+1");
     EXPECT_EQ(Output(), "2\n");
 }
 
 TEST_F(WindowTest, OutputOfARunningLineShowsBeforeTheLineEnds) {
     Enter(frm.get(), "STATIC J");
-    frm->memoOutput->clear();
-    frm->editInput->setText("FOR J=1 TO J+1 DO PRINT J");
+    OutputPane(frm.get())->clear();
+    InputLine(frm.get())->setText("FOR J=1 TO J+1 DO PRINT J");
     QString seenWhileRunning;
     QTimer timer;
     timer.setSingleShot(true);
     QObject::connect(&timer, &QTimer::timeout, [&] {
         seenWhileRunning = Output();
         QCoreApplication::postEvent(
-            frm->editInput, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+            InputLine(frm.get()), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
     });
     timer.start(300);
-    frm->mnuExecute->trigger();
+    MenuItem(frm.get(), "mnuExecute")->trigger();
     EXPECT_TRUE(seenWhileRunning.startsWith(QStringLiteral("1\n2\n3\n")));
     const QString output = Output();
     EXPECT_TRUE(output.startsWith(seenWhileRunning));
@@ -184,23 +185,23 @@ QString HelpPageText(const QTextBrowser* pBrowser) {
 }
 
 TEST_F(WindowTest, ShowHelpOpensTheReferenceAtItsContents) {
-    EXPECT_EQ(frm->GetHelpBrowser(), nullptr);
-    frm->mnuShowHelp->trigger();
-    QTextBrowser* pBrowser = frm->GetHelpBrowser();
+    EXPECT_EQ(HelpBrowser(frm.get()), nullptr);
+    MenuItem(frm.get(), "mnuShowHelp")->trigger();
+    QTextBrowser* pBrowser = HelpBrowser(frm.get());
     ASSERT_NE(pBrowser, nullptr);
     EXPECT_TRUE(pBrowser->window()->isVisible());
     EXPECT_EQ(pBrowser->source().fragment(), "");
     EXPECT_EQ(pBrowser->documentTitle(), "Ostrel 1.0 Help");
     // Not modal: the calculator goes on taking lines.
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    frm->memoOutput->clear();
+    OutputPane(frm.get())->clear();
     Enter(frm.get(), "? 2");
     EXPECT_EQ(Output(), "2\n");
 }
 
 TEST_F(WindowTest, HelpCoversTheLanguageAndTheWindow) {
-    frm->mnuShowHelp->trigger();
-    const QString page = HelpPageText(frm->GetHelpBrowser());
+    MenuItem(frm.get(), "mnuShowHelp")->trigger();
+    const QString page = HelpPageText(HelpBrowser(frm.get()));
     ASSERT_FALSE(page.isEmpty());
     for (const char* pchSection :
          {"input-line", "output-pane", "function-buttons", "statements", "expressions", "functions",
@@ -219,14 +220,14 @@ TEST_F(WindowTest, F1OpensTheSectionOfEachControlsHelpContext) {
         QWidget* pControl;
         const char* pchSection;
     };
-    const SCase cases[] = {{frm->editInput, "input-line"},
-                           {frm->memoOutput, "output-pane"},
-                           {frm->cmdF1, "function-buttons"},
-                           {frm->cmdF3, "function-buttons"},
-                           {frm->cmdF4, ""}};
+    const SCase cases[] = {{InputLine(frm.get()), "input-line"},
+                           {OutputPane(frm.get()), "output-pane"},
+                           {FunctionButton(frm.get(), 1), "function-buttons"},
+                           {FunctionButton(frm.get(), 3), "function-buttons"},
+                           {FunctionButton(frm.get(), 4), ""}};
     for (const SCase& c : cases) {
         QTest::keyClick(c.pControl, Qt::Key_F1);
-        QTextBrowser* pBrowser = frm->GetHelpBrowser();
+        QTextBrowser* pBrowser = HelpBrowser(frm.get());
         ASSERT_NE(pBrowser, nullptr);
         EXPECT_TRUE(pBrowser->window()->isVisible());
         EXPECT_EQ(pBrowser->source().fragment(), c.pchSection)
@@ -238,15 +239,15 @@ TEST_F(WindowTest, F1OpensTheSectionOfEachControlsHelpContext) {
         pBrowser->window()->hide();
     }
     // F1 opens help without touching the input line.
-    EXPECT_EQ(frm->editInput->text(), "");
+    EXPECT_EQ(InputLine(frm.get())->text(), "");
 }
 
 TEST_F(WindowTest, HelpSectionsOfTheHelpContexts) {
-    EXPECT_EQ(TfrmCalc::HelpSection(1), "input-line");
-    EXPECT_EQ(TfrmCalc::HelpSection(2), "output-pane");
-    EXPECT_EQ(TfrmCalc::HelpSection(5), "function-buttons");
-    EXPECT_EQ(TfrmCalc::HelpSection(0), "");
-    EXPECT_EQ(TfrmCalc::HelpSection(3), "");
+    EXPECT_EQ(THelpWindow::HelpSection(1), "input-line");
+    EXPECT_EQ(THelpWindow::HelpSection(2), "output-pane");
+    EXPECT_EQ(THelpWindow::HelpSection(5), "function-buttons");
+    EXPECT_EQ(THelpWindow::HelpSection(0), "");
+    EXPECT_EQ(THelpWindow::HelpSection(3), "");
 }
 
 } // namespace

@@ -219,8 +219,8 @@ TEST_F(GraphPaintBoxTest, LabelFontGrowsWithTheNewImage) {
 
 class GraphPictureTest : public ShownWindowTest {
 protected:
-    const QImage& Image() const { return frm->pbGraph->GetImage(); }
-    QPoint Centre() const { return frm->pbGraph->rect().center(); }
+    const QImage& Image() const { return GraphPane(frm.get())->GetImage(); }
+    QPoint Centre() const { return GraphPane(frm.get())->rect().center(); }
     // The interval of the last plot summary in the output pane.
     std::pair<double, double> PlottedInterval() const {
         static const QRegularExpression summary(QStringLiteral("X = (\\S+) to \\nX = (\\S+)\\n$"));
@@ -238,16 +238,16 @@ TEST_F(GraphPictureTest, PlotSurvivesResizesAndAChangeOfGraphicsFrame) {
     const QImage first = Image();
     ASSERT_GT(CountColor(first, BLUE), 100);
     frm->resize(1200, 700);
-    EXPECT_EQ(Image().size(), frm->pbGraph->size());
+    EXPECT_EQ(Image().size(), GraphPane(frm.get())->size());
     EXPECT_NE(Image().size(), first.size());
     EXPECT_GT(CountColor(Image(), BLUE), CountColor(first, BLUE));
-    frm->mnuGFLarge->trigger();
+    MenuItem(frm.get(), "mnuGFLarge")->trigger();
     EXPECT_GT(CountColor(Image(), BLUE), 100);
-    frm->mnuGFNone->trigger();
-    frm->mnuGFMedium->trigger();
+    MenuItem(frm.get(), "mnuGFNone")->trigger();
+    MenuItem(frm.get(), "mnuGFMedium")->trigger();
     EXPECT_GT(CountColor(Image(), BLUE), 100);
-    frm->mnuShowToolbar->trigger();
-    frm->mnuShowToolbar->trigger();
+    MenuItem(frm.get(), "mnuShowToolbar")->trigger();
+    MenuItem(frm.get(), "mnuShowToolbar")->trigger();
     frm->resize(745, 241);
     EXPECT_EQ(Image(), first);
 }
@@ -255,7 +255,7 @@ TEST_F(GraphPictureTest, PlotSurvivesResizesAndAChangeOfGraphicsFrame) {
 TEST_F(GraphPictureTest, ResetLeavesTheFramedWhitePane) {
     Type("PLOTXY 0,6.28,SIN");
     ASSERT_GT(CountColor(Image(), BLUE), 100);
-    frm->mnuReset->trigger();
+    MenuItem(frm.get(), "mnuReset")->trigger();
     EXPECT_EQ(CountColor(Image(), BLUE), 0);
     EXPECT_FALSE(frm->GetWindowInterface()->IsGraphNavigable());
 }
@@ -269,44 +269,44 @@ TEST_F(GraphPictureTest, SeveralCurvesShowTheirOwnColours) {
 
 TEST_F(GraphPictureTest, PointerShowsWhereItIsAndTheNearestSample) {
     Type("PLOTXY -3,3,SIN");
-    MovePointer(frm->pbGraph, Centre());
-    ASSERT_TRUE(frm->pbGraph->HasOverlay());
-    const SGraphOverlay first = frm->pbGraph->GetOverlay();
+    MovePointer(GraphPane(frm.get()), Centre());
+    ASSERT_TRUE(GraphPane(frm.get())->HasOverlay());
+    const SGraphOverlay first = GraphPane(frm.get())->GetOverlay();
     EXPECT_TRUE(first.pointerText.contains(QStringLiteral("x =")));
     ASSERT_TRUE(first.bSample);
     EXPECT_EQ(first.nSampleColor, PlotCurveColor(0));
     EXPECT_NEAR(first.sample.x(), Centre().x(), 2);
     // Right steps to the next sample, one pixel on; Up to a curve that is
     // not there changes nothing.
-    Key(frm->pbGraph, Qt::Key_Right);
-    const SGraphOverlay next = frm->pbGraph->GetOverlay();
+    Key(GraphPane(frm.get()), Qt::Key_Right);
+    const SGraphOverlay next = GraphPane(frm.get())->GetOverlay();
     EXPECT_EQ(next.sample.x(), first.sample.x() + 1);
     EXPECT_NE(next.sampleText, first.sampleText);
-    Key(frm->pbGraph, Qt::Key_Up);
-    EXPECT_EQ(frm->pbGraph->GetOverlay().sampleText, next.sampleText);
+    Key(GraphPane(frm.get()), Qt::Key_Up);
+    EXPECT_EQ(GraphPane(frm.get())->GetOverlay().sampleText, next.sampleText);
     // Without a plot there is nothing to read.
     Type("CLS");
     Type("SETGRAPHICSFRAME 1");
-    MovePointer(frm->pbGraph, Centre());
-    EXPECT_FALSE(frm->pbGraph->HasOverlay());
+    MovePointer(GraphPane(frm.get()), Centre());
+    EXPECT_FALSE(GraphPane(frm.get())->HasOverlay());
 }
 
 TEST_F(GraphPictureTest, WheelDragAndDoubleClickRunThePlotAgainOverTheirInterval) {
     Type("PLOTXY -10,10,SIN");
-    Wheel(frm->pbGraph, Centre(), 120);
+    Wheel(GraphPane(frm.get()), Centre(), 120);
     const auto [zoomedLo, zoomedHi] = PlottedInterval();
     EXPECT_NEAR(zoomedHi - zoomedLo, 16.0, 0.5);
     EXPECT_NEAR(zoomedLo + zoomedHi, 0.0, 0.5);
     // Dragged to the right, the picture shows what lay left of it.
-    Drag(frm->pbGraph, Centre(), Centre() + QPoint(60, 0));
+    Drag(GraphPane(frm.get()), Centre(), Centre() + QPoint(60, 0));
     const auto [pannedLo, pannedHi] = PlottedInterval();
     EXPECT_LT(pannedLo, zoomedLo - 1.0);
     EXPECT_NEAR(pannedHi - pannedLo, zoomedHi - zoomedLo, 0.01);
-    DoubleClick(frm->pbGraph, Centre());
+    DoubleClick(GraphPane(frm.get()), Centre());
     EXPECT_EQ(PlottedInterval(), std::make_pair(-10.0, 10.0));
     // The shift-drag's band becomes the interval.
-    const int W = frm->pbGraph->width();
-    Drag(frm->pbGraph, QPoint(W / 4, 20), QPoint(W / 2, 60), Qt::ShiftModifier);
+    const int W = GraphPane(frm.get())->width();
+    Drag(GraphPane(frm.get()), QPoint(W / 4, 20), QPoint(W / 2, 60), Qt::ShiftModifier);
     const auto [bandLo, bandHi] = PlottedInterval();
     EXPECT_NEAR(bandLo, -5.0, 0.5);
     EXPECT_NEAR(bandHi, 0.0, 0.5);
@@ -316,21 +316,21 @@ TEST_F(GraphPictureTest, WheelDragAndDoubleClickRunThePlotAgainOverTheirInterval
 TEST_F(GraphPictureTest, EscapeStopsAZoomLikeATypedLine) {
     // Three curves of some 420 samples: the run asks for Escape on the way.
     Type("PLOTXY -10,10,SIN,COS,EXP");
-    frm->memoOutput->clear();
+    OutputPane(frm.get())->clear();
     // Pressed before the zoom starts: the zoom's run handles it at once.
-    QCoreApplication::postEvent(frm->editInput,
+    QCoreApplication::postEvent(InputLine(frm.get()),
                                 new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
-    Wheel(frm->pbGraph, Centre(), 120);
+    Wheel(GraphPane(frm.get()), Centre(), 120);
     EXPECT_EQ(Output(), "Execution interrupted by user.\n");
-    frm->memoOutput->clear();
+    OutputPane(frm.get())->clear();
     Type("? 6*7");
     EXPECT_EQ(Output(), "42\n");
 }
 
 TEST_F(GraphPictureTest, NoPlotNoZoom) {
-    frm->memoOutput->clear();
-    Wheel(frm->pbGraph, Centre(), 120);
-    DoubleClick(frm->pbGraph, Centre());
+    OutputPane(frm.get())->clear();
+    Wheel(GraphPane(frm.get()), Centre(), 120);
+    DoubleClick(GraphPane(frm.get()), Centre());
     EXPECT_EQ(Output(), "");
 }
 
@@ -339,7 +339,7 @@ TEST_F(GraphPictureTest, SavedPngAndSvgOpenInAReader) {
     QString errorText;
     ASSERT_TRUE(frm->SaveGraph(SavePath("graph.png"), &errorText)) << errorText.toStdString();
     const QImage png(SavePath("graph.png"));
-    ASSERT_EQ(png.size(), frm->pbGraph->size());
+    ASSERT_EQ(png.size(), GraphPane(frm.get())->size());
     EXPECT_GT(CountColor(png, BLUE), 100);
 
     ASSERT_TRUE(frm->SaveGraph(SavePath("graph.SVG"), &errorText)) << errorText.toStdString();
@@ -359,7 +359,7 @@ TEST_F(GraphPictureTest, SavedPngAndSvgOpenInAReader) {
     }
     EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
     EXPECT_GT(nPolylines, 0);
-    EXPECT_TRUE(width.startsWith(QString::number(frm->pbGraph->width())));
+    EXPECT_TRUE(width.startsWith(QString::number(GraphPane(frm.get())->width())));
 }
 
 TEST_F(GraphPictureTest, SaveWhereNothingCanBeWrittenFailsAndWritesNothing) {
@@ -398,12 +398,12 @@ TEST_F(GraphPictureTest, SaveDialogSavesAndAFailureIsReported) {
             }
         });
         timer.start(0);
-        frm->mnuSaveGraph->trigger();
+        MenuItem(frm.get(), "mnuSaveGraph")->trigger();
     };
     saveAs(SavePath("chosen"));
     EXPECT_EQ(filters, QStringList({"PNG image (*.png)", "SVG image (*.svg)"}));
     EXPECT_EQ(suffix, "png");
-    EXPECT_EQ(QImage(SavePath("chosen.png")).size(), frm->pbGraph->size());
+    EXPECT_EQ(QImage(SavePath("chosen.png")).size(), GraphPane(frm.get())->size());
     EXPECT_EQ(warning, "");
     saveAs(SavePath("plain/graph.png"));
     EXPECT_TRUE(warning.startsWith("The graph could not be saved to " +
@@ -413,9 +413,9 @@ TEST_F(GraphPictureTest, SaveDialogSavesAndAFailureIsReported) {
 
 TEST_F(GraphPictureTest, CopyPutsTheImageOnTheClipboard) {
     Type("PLOTXY -3,3,SIN");
-    EXPECT_TRUE(frm->pbGraph->actions().contains(frm->mnuCopyGraph));
-    EXPECT_TRUE(frm->pbGraph->actions().contains(frm->mnuSaveGraph));
-    frm->mnuCopyGraph->trigger();
+    EXPECT_TRUE(GraphPane(frm.get())->actions().contains(MenuItem(frm.get(), "mnuCopyGraph")));
+    EXPECT_TRUE(GraphPane(frm.get())->actions().contains(MenuItem(frm.get(), "mnuSaveGraph")));
+    MenuItem(frm.get(), "mnuCopyGraph")->trigger();
     const QImage copied = QGuiApplication::clipboard()->image();
     EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), Image());
 }

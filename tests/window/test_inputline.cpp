@@ -17,16 +17,16 @@ protected:
     void SetUp() override {
         ShownWindowTest::SetUp();
         QApplication::setActiveWindow(frm.get());
-        frm->editInput->setFocus();
+        InputLine(frm.get())->setFocus();
     }
     void Enter(const QString& line) {
-        frm->editInput->setText(line);
-        QTest::keyClick(frm->editInput, Qt::Key_Return);
+        InputLine(frm.get())->setText(line);
+        QTest::keyClick(InputLine(frm.get()), Qt::Key_Return);
     }
     // Types the text at the end of the input line and presses Tab.
     void Complete(const QString& text) {
-        frm->editInput->setText(text);
-        QTest::keyClick(frm->editInput, Qt::Key_Tab);
+        InputLine(frm.get())->setText(text);
+        QTest::keyClick(InputLine(frm.get()), Qt::Key_Tab);
     }
     void Bind(int iButton, const char* pchCommand) {
         CString caption;
@@ -35,7 +35,9 @@ protected:
         command.Set(pchCommand);
         frm->GetWindowInterface()->SetFunctionButton(iButton, &caption, &command, false);
     }
-    QAbstractItemView* Popup() const { return frm->GetCompleter()->popup(); }
+    QAbstractItemView* Popup() const {
+        return frm->findChild<QCompleter*>(QStringLiteral("completer"))->popup();
+    }
     QStringList Listed() const {
         QStringList listed;
         for (int i = 0; i < Popup()->model()->rowCount(); ++i) {
@@ -55,43 +57,43 @@ protected:
 
 TEST_F(InputLineTest, EnterSelectsTheLineSoThatTypingReplacesIt) {
     Enter(QStringLiteral("? 1+1"));
-    EXPECT_EQ(frm->editInput->text(), "? 1+1");
-    EXPECT_EQ(frm->editInput->selectedText(), "? 1+1");
-    QTest::keyClicks(frm->editInput, QStringLiteral("? 2"));
-    EXPECT_EQ(frm->editInput->text(), "? 2");
+    EXPECT_EQ(InputLine(frm.get())->text(), "? 1+1");
+    EXPECT_EQ(InputLine(frm.get())->selectedText(), "? 1+1");
+    QTest::keyClicks(InputLine(frm.get()), QStringLiteral("? 2"));
+    EXPECT_EQ(InputLine(frm.get())->text(), "? 2");
     // The menu item as well.
-    frm->mnuExecute->trigger();
-    EXPECT_EQ(frm->editInput->selectedText(), "? 2");
+    MenuItem(frm.get(), "mnuExecute")->trigger();
+    EXPECT_EQ(InputLine(frm.get())->selectedText(), "? 2");
 }
 
 TEST_F(InputLineTest, AnArrowKeyAfterEnterGoesBackToEditingTheLine) {
     Enter(QStringLiteral("? 1+1"));
-    QTest::keyClick(frm->editInput, Qt::Key_End);
-    EXPECT_FALSE(frm->editInput->hasSelectedText());
-    QTest::keyClicks(frm->editInput, QStringLiteral("+1"));
-    EXPECT_EQ(frm->editInput->text(), "? 1+1+1");
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_End);
+    EXPECT_FALSE(InputLine(frm.get())->hasSelectedText());
+    QTest::keyClicks(InputLine(frm.get()), QStringLiteral("+1"));
+    EXPECT_EQ(InputLine(frm.get())->text(), "? 1+1+1");
 }
 
 // --- Templates of the function buttons ---------------------------------------------------
 
 TEST_F(InputLineTest, TemplateSelectsItsQuestionMarkOnlyWithTheCaretAfterIt) {
     Bind(1, "PRINT SIN(?)");
-    frm->cmdF1->click();
-    EXPECT_EQ(frm->editInput->selectedText(), "?");
-    EXPECT_EQ(frm->editInput->cursorPosition(), 11);
-    QTest::keyClicks(frm->editInput, QStringLiteral("0.5"));
-    EXPECT_EQ(frm->editInput->text(), "PRINT SIN(0.5)");
+    FunctionButton(frm.get(), 1)->click();
+    EXPECT_EQ(InputLine(frm.get())->selectedText(), "?");
+    EXPECT_EQ(InputLine(frm.get())->cursorPosition(), 11);
+    QTest::keyClicks(InputLine(frm.get()), QStringLiteral("0.5"));
+    EXPECT_EQ(InputLine(frm.get())->text(), "PRINT SIN(0.5)");
     Bind(2, "PRINT PI");
-    frm->cmdF2->click();
-    EXPECT_FALSE(frm->editInput->hasSelectedText());
-    EXPECT_EQ(frm->editInput->cursorPosition(), 8);
+    FunctionButton(frm.get(), 2)->click();
+    EXPECT_FALSE(InputLine(frm.get())->hasSelectedText());
+    EXPECT_EQ(InputLine(frm.get())->cursorPosition(), 8);
 }
 
 TEST_F(InputLineTest, TemplateQuestionMarkAfterWideCharactersIsFound) {
     Bind(3, "PRINT \"\xC3\xA4\xE2\x82\xAC\", ?");
-    frm->cmdF3->click();
-    EXPECT_EQ(frm->editInput->selectedText(), "?");
-    EXPECT_EQ(frm->editInput->cursorPosition(), 13);
+    FunctionButton(frm.get(), 3)->click();
+    EXPECT_EQ(InputLine(frm.get())->selectedText(), "?");
+    EXPECT_EQ(InputLine(frm.get())->cursorPosition(), 13);
 }
 
 // --- Completion ----------------------------------------------------------------------------
@@ -99,56 +101,56 @@ TEST_F(InputLineTest, TemplateQuestionMarkAfterWideCharactersIsFound) {
 TEST_F(InputLineTest, TabWithOneCandidateReplacesTheWordAndKeepsTheFocus) {
     DefineNames();
     Complete(QStringLiteral("? ZETAO"));
-    EXPECT_EQ(frm->editInput->text(), "? ZETAONE");
-    EXPECT_EQ(frm->editInput->cursorPosition(), 9);
+    EXPECT_EQ(InputLine(frm.get())->text(), "? ZETAONE");
+    EXPECT_EQ(InputLine(frm.get())->cursorPosition(), 9);
     EXPECT_FALSE(Popup()->isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), frm->editInput);
+    EXPECT_EQ(QApplication::focusWidget(), InputLine(frm.get()));
 }
 
 TEST_F(InputLineTest, TabCompletesTheWordBeforeTheCaretOnly) {
     DefineNames();
-    frm->editInput->setText(QStringLiteral("? zetao*2"));
-    frm->editInput->setCursorPosition(7);
-    QTest::keyClick(frm->editInput, Qt::Key_Tab);
-    EXPECT_EQ(frm->editInput->text(), "? zetaone*2");
-    EXPECT_EQ(frm->editInput->cursorPosition(), 9);
+    InputLine(frm.get())->setText(QStringLiteral("? zetao*2"));
+    InputLine(frm.get())->setCursorPosition(7);
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_Tab);
+    EXPECT_EQ(InputLine(frm.get())->text(), "? zetaone*2");
+    EXPECT_EQ(InputLine(frm.get())->cursorPosition(), 9);
 }
 
 TEST_F(InputLineTest, TabCountsTheEnginesBytesAfterWideCharacters) {
     DefineNames();
     Complete(QStringLiteral("? \"\u00E4\u20AC\", ZETAO"));
-    EXPECT_EQ(frm->editInput->text(), QStringLiteral("? \"\u00E4\u20AC\", ZETAONE"));
-    EXPECT_EQ(frm->editInput->cursorPosition(), frm->editInput->text().size());
+    EXPECT_EQ(InputLine(frm.get())->text(), QStringLiteral("? \"\u00E4\u20AC\", ZETAONE"));
+    EXPECT_EQ(InputLine(frm.get())->cursorPosition(), InputLine(frm.get())->text().size());
 }
 
 TEST_F(InputLineTest, TabWithoutACandidateChangesNothingAndStaysInTheLine) {
     Complete(QStringLiteral("? QQQQX"));
-    EXPECT_EQ(frm->editInput->text(), "? QQQQX");
+    EXPECT_EQ(InputLine(frm.get())->text(), "? QQQQX");
     EXPECT_FALSE(Popup()->isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), frm->editInput);
+    EXPECT_EQ(QApplication::focusWidget(), InputLine(frm.get()));
 }
 
 TEST_F(InputLineTest, TabWithSeveralCandidatesTypesTheirCommonPrefixAndListsThem) {
     DefineNames();
     Complete(QStringLiteral("? ZET"));
-    EXPECT_EQ(frm->editInput->text(), "? ZETA");
+    EXPECT_EQ(InputLine(frm.get())->text(), "? ZETA");
     ASSERT_TRUE(Popup()->isVisible());
     EXPECT_EQ(Listed(), QStringList({"ZETAONE", "ZETATHREE", "ZETATWO"}));
     // The list opens under the input line.
-    const int inputTop = frm->editInput->mapToGlobal(QPoint(0, 0)).y();
+    const int inputTop = InputLine(frm.get())->mapToGlobal(QPoint(0, 0)).y();
     const int listTop = Popup()->mapToGlobal(QPoint(0, 0)).y();
-    EXPECT_GT(listTop, inputTop + frm->editInput->height() / 2);
+    EXPECT_GT(listTop, inputTop + InputLine(frm.get())->height() / 2);
 }
 
 TEST_F(InputLineTest, EnterInTheListReplacesTheWordAndRunsNothing) {
     DefineNames();
     Complete(QStringLiteral("? ZET"));
-    frm->memoOutput->clear();
+    OutputPane(frm.get())->clear();
     QTest::keyClick(Popup(), Qt::Key_Down);
     QTest::keyClick(Popup(), Qt::Key_Down);
     QTest::keyClick(Popup(), Qt::Key_Return);
-    QTest::keyRelease(frm->editInput, Qt::Key_Return);
-    EXPECT_EQ(frm->editInput->text(), "? ZETATHREE");
+    QTest::keyRelease(InputLine(frm.get()), Qt::Key_Return);
+    EXPECT_EQ(InputLine(frm.get())->text(), "? ZETATHREE");
     EXPECT_FALSE(Popup()->isVisible());
     EXPECT_EQ(Output(), "");
 }
@@ -159,7 +161,7 @@ TEST_F(InputLineTest, ClickInTheListReplacesTheWord) {
     ASSERT_EQ(Listed(), QStringList({"zetaone", "zetathree", "zetatwo"}));
     const QRect item = Popup()->visualRect(Popup()->model()->index(2, 0));
     QTest::mouseClick(Popup()->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
-    EXPECT_EQ(frm->editInput->text(), "? zetatwo");
+    EXPECT_EQ(InputLine(frm.get())->text(), "? zetatwo");
 }
 
 TEST_F(InputLineTest, EscapeClosesTheListAndKeepsTheLine) {
@@ -167,7 +169,7 @@ TEST_F(InputLineTest, EscapeClosesTheListAndKeepsTheLine) {
     Complete(QStringLiteral("? ZET"));
     QTest::keyClick(Popup(), Qt::Key_Escape);
     EXPECT_FALSE(Popup()->isVisible());
-    EXPECT_EQ(frm->editInput->text(), "? ZETA");
+    EXPECT_EQ(InputLine(frm.get())->text(), "? ZETA");
 }
 
 TEST_F(InputLineTest, TabInTheListStepsThroughTheCandidates) {
@@ -178,19 +180,19 @@ TEST_F(InputLineTest, TabInTheListStepsThroughTheCandidates) {
     QTest::keyClick(Popup(), Qt::Key_Tab);
     EXPECT_EQ(Popup()->currentIndex().row(), 1);
     EXPECT_TRUE(Popup()->isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), frm->editInput);
+    EXPECT_EQ(QApplication::focusWidget(), InputLine(frm.get()));
 }
 
 TEST_F(InputLineTest, TypingOnNarrowsTheListAndClosesItAtOneCandidate) {
     DefineNames();
     Complete(QStringLiteral("? ZET"));
     QTest::keyClick(Popup(), 'T');
-    EXPECT_EQ(frm->editInput->text(), "? ZETAT");
+    EXPECT_EQ(InputLine(frm.get())->text(), "? ZETAT");
     EXPECT_EQ(Listed(), QStringList({"ZETATHREE", "ZETATWO"}));
     EXPECT_TRUE(Popup()->isVisible());
     QTest::keyClick(Popup(), 'W');
     EXPECT_FALSE(Popup()->isVisible());
-    EXPECT_EQ(frm->editInput->text(), "? ZETATW");
+    EXPECT_EQ(InputLine(frm.get())->text(), "? ZETATW");
 }
 
 } // namespace

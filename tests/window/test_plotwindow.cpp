@@ -21,13 +21,13 @@ protected:
 };
 
 TEST_F(PlotWindowTest, PlottedSineIsABlueCurveOnAWhitePaneInsideTheSunkenFrame) {
-    frm->memoOutput->clear();
+    OutputPane(frm.get())->clear();
     Type("PLOTXY 0,6.28,SIN");
     ASSERT_EQ(Output().toStdString(),
               "Plotted Y = SIN(X)\non interval from\nX = 0 to \nX = 6.28\n");
-    const int W = frm->pbGraph->width();
-    const int H = frm->pbGraph->height();
-    ASSERT_EQ(frm->pbGraph->GetImage().size(), frm->pbGraph->size());
+    const int W = GraphPane(frm.get())->width();
+    const int H = GraphPane(frm.get())->height();
+    ASSERT_EQ(GraphPane(frm.get())->GetImage().size(), GraphPane(frm.get())->size());
 
     // The frame: shadow and black above and left, white and button face
     // below and right.
@@ -95,17 +95,17 @@ TEST_F(PlotWindowTest, PlottedSineIsABlueCurveOnAWhitePaneInsideTheSunkenFrame) 
 
 TEST_F(PlotWindowTest, GraphicsFormatNoneIsSwitchedToTheMediumFrameByAPlot) {
     Type("SETGRAPHICSFRAME 0");
-    ASSERT_TRUE(frm->pbGraph->isHidden());
+    ASSERT_TRUE(GraphPane(frm.get())->isHidden());
     Type("PLOTXY -1,1,SIN");
-    EXPECT_FALSE(frm->pbGraph->isHidden());
+    EXPECT_FALSE(GraphPane(frm.get())->isHidden());
     EXPECT_EQ(frm->GetWindowInterface()->GetGraphicsFormat(), GF_MEDIUM);
 }
 
 TEST_F(PlotWindowTest, FailedPlotLeavesAWhitePane) {
     Type("PLOTXY -1,1,SIN");
     Type("PLOTXY -1,1,LOG");
-    const int W = frm->pbGraph->width();
-    const int H = frm->pbGraph->height();
+    const int W = GraphPane(frm.get())->width();
+    const int H = GraphPane(frm.get())->height();
     for (int x = 2; x < W - 2; x += 7) {
         for (int y = 2; y < H - 2; y += 5) {
             EXPECT_EQ(Pixel(x, y), WHITE) << x << "," << y;
@@ -115,36 +115,36 @@ TEST_F(PlotWindowTest, FailedPlotLeavesAWhitePane) {
 
 TEST_F(PlotWindowTest, RunAtOnceButtonBoundByTheStatementRunsWhenClicked) {
     Type("SETFUNCTIONBUTTON 1, \"PRINT 6*7\", \"Answer\", 1");
-    EXPECT_EQ(frm->cmdF1->text(), "Answer");
-    frm->editInput->setText("typed");
-    frm->memoOutput->clear();
-    frm->cmdF1->click();
+    EXPECT_EQ(FunctionButton(frm.get(), 1)->text(), "Answer");
+    InputLine(frm.get())->setText("typed");
+    OutputPane(frm.get())->clear();
+    FunctionButton(frm.get(), 1)->click();
     EXPECT_EQ(Output().toStdString(), "42\n");
-    EXPECT_EQ(frm->editInput->text(), "typed");
+    EXPECT_EQ(InputLine(frm.get())->text(), "typed");
 }
 
 TEST_F(PlotWindowTest, TemplateButtonPutsTheCaretAfterTheFirstQuestionMark) {
     Type("SETFUNCTIONBUTTON 2, \"PLOTXY ?,?,SIN\", \"Plot\", 0");
-    frm->memoOutput->clear();
-    frm->cmdF2->click();
-    EXPECT_EQ(frm->editInput->text(), "PLOTXY ?,?,SIN");
-    EXPECT_EQ(frm->editInput->cursorPosition(), 8);
+    OutputPane(frm.get())->clear();
+    FunctionButton(frm.get(), 2)->click();
+    EXPECT_EQ(InputLine(frm.get())->text(), "PLOTXY ?,?,SIN");
+    EXPECT_EQ(InputLine(frm.get())->cursorPosition(), 8);
     EXPECT_EQ(Output().toStdString(), "");
     Type("SETFUNCTIONBUTTON 3, \"PRINT PI\", \"Pi\", 0");
-    frm->cmdF3->click();
-    EXPECT_EQ(frm->editInput->text(), "PRINT PI");
-    EXPECT_EQ(frm->editInput->cursorPosition(), 8);
+    FunctionButton(frm.get(), 3)->click();
+    EXPECT_EQ(InputLine(frm.get())->text(), "PRINT PI");
+    EXPECT_EQ(InputLine(frm.get())->cursorPosition(), 8);
 }
 
 TEST_F(PlotWindowTest, ClearedButtonHasAnEmptyCaptionAndDoesNothing) {
     Type("SETFUNCTIONBUTTON 4, \"PRINT 1\", \"One\", 1");
     Type("CLEARFUNCTIONBUTTON 4");
-    EXPECT_EQ(frm->cmdF4->text(), "");
-    frm->editInput->setText("typed");
-    frm->memoOutput->clear();
-    frm->cmdF4->click();
+    EXPECT_EQ(FunctionButton(frm.get(), 4)->text(), "");
+    InputLine(frm.get())->setText("typed");
+    OutputPane(frm.get())->clear();
+    FunctionButton(frm.get(), 4)->click();
     EXPECT_EQ(Output().toStdString(), "");
-    EXPECT_EQ(frm->editInput->text(), "typed");
+    EXPECT_EQ(InputLine(frm.get())->text(), "typed");
 }
 
 } // namespace

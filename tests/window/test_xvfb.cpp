@@ -12,9 +12,10 @@ namespace {
 
 // What the X server shows of the graph pane.
 QImage ShownGraph(const TfrmCalc& frm) {
-    const QPoint corner = frm.pbGraph->mapToGlobal(QPoint(0, 0));
+    const TGraphPaintBox* pGraph = GraphPane(&frm);
+    const QPoint corner = pGraph->mapToGlobal(QPoint(0, 0));
     return frm.screen()
-        ->grabWindow(0, corner.x(), corner.y(), frm.pbGraph->width(), frm.pbGraph->height())
+        ->grabWindow(0, corner.x(), corner.y(), pGraph->width(), pGraph->height())
         .toImage();
 }
 
@@ -39,18 +40,18 @@ TEST_F(WindowTest, StartsOnAnXServerShowsTheWindowAndRunsALine) {
 
     // What the X server shows at the graph pane's corner is the frame.
     const QImage image = ShownGraph(*frm);
-    ASSERT_EQ(image.size(), frm->pbGraph->size());
+    ASSERT_EQ(image.size(), GraphPane(frm.get())->size());
     EXPECT_EQ(image.pixel(1, 1) & 0xFFFFFF, 0x000000U);
     EXPECT_EQ(image.pixel(image.width() / 2, image.height() / 2) & 0xFFFFFF, 0xFFFFFFU);
     EXPECT_EQ(image.pixel(image.width() - 1, image.height() - 1) & 0xFFFFFF, 0xFFFFFFU);
 
     frm->activateWindow();
-    frm->editInput->setFocus();
-    frm->memoOutput->clear();
-    QTest::keyClicks(frm->editInput, QStringLiteral("  "));
-    QTest::keyClick(frm->editInput, Qt::Key_Return);
-    EXPECT_EQ(frm->memoOutput->toPlainText(), "Executed null statement.\n");
-    EXPECT_EQ(frm->editInput->text(), "  ");
+    InputLine(frm.get())->setFocus();
+    OutputPane(frm.get())->clear();
+    QTest::keyClicks(InputLine(frm.get()), QStringLiteral("  "));
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_Return);
+    EXPECT_EQ(OutputPane(frm.get())->toPlainText(), "Executed null statement.\n");
+    EXPECT_EQ(InputLine(frm.get())->text(), "  ");
 }
 
 // A window manager's resize gives the pane a new image: the plot is drawn
@@ -58,14 +59,14 @@ TEST_F(WindowTest, StartsOnAnXServerShowsTheWindowAndRunsALine) {
 TEST_F(WindowTest, PlotSurvivesAWindowResizeOnAnXServer) {
     frm->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frm.get()));
-    frm->editInput->setText(QStringLiteral("PLOTXY -5,5,SIN"));
-    frm->mnuExecute->trigger();
+    InputLine(frm.get())->setText(QStringLiteral("PLOTXY -5,5,SIN"));
+    MenuItem(frm.get(), "mnuExecute")->trigger();
     QTest::qWait(100);
     const int nBefore = CountBlue(ShownGraph(*frm));
     ASSERT_GT(nBefore, 100);
-    const QSize before = frm->pbGraph->size();
+    const QSize before = GraphPane(frm.get())->size();
     frm->resize(1000, 500);
-    QTRY_VERIFY(frm->pbGraph->size() != before);
+    QTRY_VERIFY(GraphPane(frm.get())->size() != before);
     QTest::qWait(200);
     EXPECT_GT(CountBlue(ShownGraph(*frm)), nBefore);
 }
@@ -77,14 +78,14 @@ TEST_F(WindowTest, HelpOnAnXServerLeavesTheKeysWithTheInputLine) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frm.get()));
     frm->activateWindow();
     QTRY_COMPARE(QApplication::activeWindow(), frm.get());
-    frm->editInput->setFocus();
-    QTest::keyClick(frm->editInput, Qt::Key_F1);
-    ASSERT_NE(frm->GetHelpWindow(), nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(frm->GetHelpWindow()));
+    InputLine(frm.get())->setFocus();
+    QTest::keyClick(InputLine(frm.get()), Qt::Key_F1);
+    ASSERT_NE(HelpWindow(frm.get()), nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(HelpWindow(frm.get())));
     QTest::qWait(200);
     EXPECT_EQ(QApplication::activeWindow(), frm.get());
-    EXPECT_EQ(QApplication::focusWidget(), frm->editInput);
-    EXPECT_FALSE(frm->GetHelpWindow()->frameGeometry().intersects(frm->frameGeometry()));
+    EXPECT_EQ(QApplication::focusWidget(), InputLine(frm.get()));
+    EXPECT_FALSE(HelpWindow(frm.get())->frameGeometry().intersects(frm->frameGeometry()));
 }
 
 } // namespace

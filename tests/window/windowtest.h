@@ -3,6 +3,7 @@
 #include "crecordingwindow.h"
 #include "enginetest.h"
 #include "uFrmCalc.h"
+#include "windowchildren.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -57,7 +58,7 @@ private:
 #include "tgraphpaintbox.h"
 
 inline QString WindowTest::Output() const {
-    return frm->memoOutput->toPlainText();
+    return OutputPane(frm.get())->toPlainText();
 }
 
 // Answers the next modal file dialog by choosing the file, as the user
@@ -68,7 +69,7 @@ inline void ChooseFileWhenAsked(QTimer* pTimer, const QString& fileName) {
         auto* pDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(pDialog, nullptr);
         pDialog->selectFile(fileName);
-        QMetaObject::invokeMethod(pDialog, "accept");
+        QMetaObject::invokeMethod(pDialog, &QDialog::accept);
     });
     pTimer->start(0);
 }
@@ -89,8 +90,10 @@ protected:
         QApplication::processEvents();
     }
     void Type(const char* pchLine) {
-        frm->editInput->setText(pchLine);
-        frm->mnuExecute->trigger();
+        InputLine(frm.get())->setText(pchLine);
+        MenuItem(frm.get(), "mnuExecute")->trigger();
     }
-    QRgb Pixel(int x, int y) const { return frm->pbGraph->GetImage().pixel(x, y) & 0xFFFFFF; }
+    QRgb Pixel(int x, int y) const {
+        return GraphPane(frm.get())->GetImage().pixel(x, y) & 0xFFFFFF;
+    }
 };
