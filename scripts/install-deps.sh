@@ -6,7 +6,7 @@
 set -eu
 
 packages="cmake g++ make pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev \
-xvfb xauth fonts-dejavu-core libedit-dev locales"
+xvfb xauth fonts-dejavu-core libedit-dev locales clang-format clang-tidy dpkg-dev appstream"
 if [ "${1:-}" = --fuzz ]; then
     packages="$packages clang-14 libclang-rt-14-dev"
 fi

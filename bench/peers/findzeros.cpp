@@ -10,23 +10,41 @@ __attribute__((noinline)) static bool FindZero(Fn f, long double a, long double 
     long double lo = a < b ? a : b;
     long double hi = a < b ? b : a;
     const long double flo = f(lo);
-    if (flo == 0) { *x = lo; return true; }
+    if (flo == 0) {
+        *x = lo;
+        return true;
+    }
     const long double fhi = f(hi);
-    if (fhi == 0) { *x = hi; return true; }
-    if (!(lo < hi) || (flo > 0 && fhi > 0) || (flo < 0 && fhi < 0)) return false;
+    if (fhi == 0) {
+        *x = hi;
+        return true;
+    }
+    if (!(lo < hi) || (flo > 0 && fhi > 0) || (flo < 0 && fhi < 0))
+        return false;
     long double mid = lo;
     for (int k = 0; k < 200; ++k) {
         mid = (lo + hi) * 0.5L;
-        if (hi - lo < 1e-18L) { *x = mid; return true; }
+        if (hi - lo < 1e-18L) {
+            *x = mid;
+            return true;
+        }
         const long double fmid = f(mid);
-        if (fmid == 0) { *x = mid; return true; }
-        if ((fmid > 0 && flo < 0) || (fmid < 0 && flo > 0)) hi = mid; else lo = mid;
+        if (fmid == 0) {
+            *x = mid;
+            return true;
+        }
+        if ((fmid > 0 && flo < 0) || (fmid < 0 && flo > 0))
+            hi = mid;
+        else
+            lo = mid;
     }
     *x = mid;
     return true;
 }
 
-static long double Sine(long double x) { return sinl(x); }
+static long double Sine(long double x) {
+    return sinl(x);
+}
 
 int main() {
     volatile Fn f = Sine;
@@ -39,9 +57,15 @@ int main() {
     for (int j = 0; j < 1000; ++j) {
         const long double x0 = j * step + a;
         const long double x1 = x0 + step;
-        if (found && last == x0) { found = false; continue; }
+        if (found && last == x0) {
+            found = false;
+            continue;
+        }
         found = FindZero(f, x0, x1, &last);
-        if (found) { ++count; sum += last; }
+        if (found) {
+            ++count;
+            sum += last;
+        }
     }
     std::printf("%d\n%.21Lg\n", count, sum);
     return 0;

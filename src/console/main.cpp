@@ -4,6 +4,7 @@
 
 #include "cconsolewindow.h"
 #include "clinereader.h"
+#include "ostrel_version.h"
 
 #include <charconv>
 #include <cstddef>
@@ -119,7 +120,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, SOptions* pOptions) {
             PrintUsage(stdout);
             return 0;
         } else if (std::strcmp(pchArg, "--version") == 0) {
-            std::puts("ostrel-console (Ostrel) 1.0");
+            std::puts("ostrel-console (Ostrel) " OSTREL_VERSION);
             return 0;
         } else {
             return UsageError("unknown option ", pchArg);

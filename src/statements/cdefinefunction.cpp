@@ -2,8 +2,8 @@
 
 #include "core/cassert.h"
 #include "core/cleanupstack.h"
-#include "core/csourceplace.h"
 #include "core/clinkedlist.h"
+#include "core/csourceplace.h"
 #include "core/cstring.h"
 #include "interpreter/cprogram.h"
 #include "interpreter/namecheck.h"

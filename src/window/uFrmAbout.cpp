@@ -1,5 +1,7 @@
 #include "uFrmAbout.h"
 
+#include "ostrel_version.h"
+
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -21,7 +23,8 @@ TfrmAbout::TfrmAbout(QWidget* pParent)
     pIcon->setGeometry(40, 16, 41, 41);
     pIcon->setPixmap(ProductIcon());
 
-    auto* pLabel = new QLabel(tr("Ostrel 1.0 for %1").arg(PlatformName()), this);
+    auto* pLabel = new QLabel(
+        tr("Ostrel %1 for %2").arg(QStringLiteral(OSTREL_VERSION), PlatformName()), this);
     pLabel->setObjectName(QStringLiteral("lblProduct"));
     pLabel->move(96, 16);
     pLabel->adjustSize();

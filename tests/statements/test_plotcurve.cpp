@@ -392,9 +392,7 @@ TEST_F(PlotTest, ChooseGridStepEndsForEveryFiniteRange) {
     const Extended tiny = std::numeric_limits<Extended>::denorm_min();
     EXPECT_EQ(RaisedCode([] { ChooseGridStep(1, 1); }), ERR_ILLEGAL_PARAMETER_UI);
     EXPECT_EQ(RaisedCode([] { ChooseGridStep(2, 1); }), ERR_ILLEGAL_PARAMETER_UI);
-    EXPECT_EQ(RaisedCode([] {
-                  ChooseGridStep(0, std::numeric_limits<Extended>::quiet_NaN());
-              }),
+    EXPECT_EQ(RaisedCode([] { ChooseGridStep(0, std::numeric_limits<Extended>::quiet_NaN()); }),
               ERR_ILLEGAL_PARAMETER_UI);
     EXPECT_EQ(RaisedCode([&] { ChooseGridStep(-max, max); }), ERR_OVERFLOW);
     EXPECT_NEAR(ChooseGridStep(0, max).step / 1e4931L, 1, 1e-15);

@@ -30,8 +30,8 @@ std::string RunLines(CRecordingInterface& ui, std::initializer_list<const char*>
 std::string WriteProgramFile(const char* pchName, const std::string& text) {
     // Tests run in parallel processes: each writes its own files.
     const ::testing::TestInfo* pTest = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string path = ::testing::TempDir() + pTest->test_suite_name() + "." +
-                             pTest->name() + "." + pchName;
+    const std::string path =
+        ::testing::TempDir() + pTest->test_suite_name() + "." + pTest->name() + "." + pchName;
     std::ofstream(path, std::ios::binary) << text;
     return path;
 }
