@@ -38,7 +38,6 @@ TEST_F(SessionTest, StartupLineRunsOnlyWhenAsked) {
 TEST_F(SessionTest, ResetForgetsWhatTheOldInterfaceKnew) {
     CSession session(&window, "");
     ASSERT_TRUE(session.Reset());
-    window.SetInterface(session.GetInterface());
     ASSERT_TRUE(session.GetInterface()->ExecuteLine("DIM A = 5"));
     ASSERT_TRUE(session.Reset());
     window.output.clear();
