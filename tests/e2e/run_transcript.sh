@@ -11,7 +11,9 @@
 # are --no-autoexec by default; a comment "#status: N" gives the exit status
 # expected, 0 by default (1 when a line reports an error). A comment
 # "#file NAME: TEXT" adds the line TEXT to the file NAME before the program
-# starts. Other lines are ignored. The program runs in a directory of its
+# starts; "#normalise: SCRIPT" edits the output with that sed script before
+# it is compared, for text that may differ from run to run. Other lines are
+# ignored. The program runs in a directory of its
 # own, so no start-up file is found there unless the transcript writes one
 # or is in DIR, whose files are copied there.
 #
@@ -38,6 +40,7 @@ if ! grep -q '^#args:' "$transcript"; then
 fi
 expected_status=$(sed -n 's/^#status:[ ]*//p' "$transcript" | head -n 1)
 expected_status=${expected_status:-0}
+normalise=$(sed -n 's/^#normalise:[ ]*//p' "$transcript" | head -n 1)
 
 # Runs the first $1 input lines in a fresh directory with the transcript's
 # files; the output goes to $work/actual, the exit status to $status.
@@ -56,6 +59,10 @@ run() {
     status=0
     # shellcheck disable=SC2086
     (cd "$work/run" && "$console" $args < input > "$work/actual" 2>&1) || status=$?
+    if [ -n "$normalise" ]; then
+        sed "$normalise" "$work/actual" > "$work/actual.normalised"
+        mv "$work/actual.normalised" "$work/actual"
+    fi
 }
 
 lines=$(wc -l < "$work/input")

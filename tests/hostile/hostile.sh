@@ -5,13 +5,14 @@
 #
 # Each case makes its input in an empty directory, runs ostrel-console on
 # it with bounded memory and compares the output byte for byte with what
-# the calculator must say. Bounded time is the test's TIMEOUT; leaks are
-# found by the sanitizer build, which runs the same cases (SANITIZED is ON
+# the calculator must say, through the transcript runner of tests/e2e.
+# Bounded time is the test's TIMEOUT; leaks are found by the sanitizer build, which runs the same cases (SANITIZED is ON
 # there, and the memory bound is then AddressSanitizer's own, since it
 # reserves far more address space than any limit on it would allow).
 set -eu
 
 console=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+runner=$(cd "$(dirname "$0")/../e2e" && pwd)/run_transcript.sh
 case=$2
 sanitized=$3
 
@@ -27,57 +28,59 @@ else
     ulimit -v 1048576
 fi
 
-# Runs the console on the file input and compares with the file expected;
-# the exit status must be $1: 1 when a line reported an error, else 0.
+# Each case writes its transcript as it goes: an input line (typed), then the
+# output that line must give (prints); files the input runs go to files/. The
+# exit status must be the one check is given: 1 when a line reported an
+# error, else 0.
+mkdir files
+typed() {
+    printf '> %s\n' "$1" >> case.transcript
+}
+prints() {
+    for line in "$@"; do
+        printf '| %s\n' "$line" >> case.transcript
+    done
+}
 check() {
-    status=0
-    "$console" --no-autoexec < input > actual 2>&1 || status=$?
-    if [ "$status" -ne "$1" ]; then
-        echo "$case: ostrel-console exited with status $status, not $1"
-        head -c 2000 actual
-        exit 1
-    fi
-    if [ -n "${normalise:-}" ]; then
-        sed "$normalise" actual > normalised && mv normalised actual
-    fi
-    if ! cmp -s expected actual; then
-        echo "$case: output differs (- expected, + actual)"
-        diff -u expected actual | head -c 4000
-        exit 1
-    fi
+    printf '#status: %s\n' "$1" >> case.transcript
+    sh "$runner" "$console" case.transcript files
 }
 
 case $case in
 long_line)
     # One typed line of more than 1 MiB: a sum of 524,289 ones.
-    awk 'BEGIN { s = "+1"; while (length(s) < 1048576) s = s s; print "PRINT 1" s }' > input
-    printf '524289\n' > expected
+    typed "$(awk 'BEGIN { s = "+1"; while (length(s) < 1048576) s = s s; print "PRINT 1" s }')"
+    prints 524289
     check 0
     ;;
 nested_brackets)
-    awk 'BEGIN { n = 100000; s = "";
-                 for (i = 0; i < n; i++) printf "(";
-                 printf "1";
-                 for (i = 0; i < n; i++) printf ")";
-                 print "" }' > input
-    echo 'PRINT 2' >> input
-    printf '1\n2\n' > expected
+    typed "$(awk 'BEGIN { n = 100000;
+                      for (i = 0; i < n; i++) printf "(";
+                      printf "1";
+                      for (i = 0; i < n; i++) printf ")";
+                      print "" }')"
+    prints 1
+    typed 'PRINT 2'
+    prints 2
     check 0
     ;;
 nested_ifs)
     # One-line IFs nest only so deep; the line is refused whole.
-    awk 'BEGIN { for (i = 0; i < 10000; i++) printf "IF 1 THEN "; print "PRINT 1" }' > input
-    echo 'PRINT 2' >> input
-    printf 'ERROR! Input text is too long.\n2\n' > expected
+    typed "$(awk 'BEGIN { for (i = 0; i < 10000; i++) printf "IF 1 THEN "; print "PRINT 1" }')"
+    prints 'ERROR! Input text is too long.'
+    typed 'PRINT 2'
+    prints 2
     check 1
     ;;
 nested_blocks)
     awk 'BEGIN { n = 50000;
                  for (i = 0; i < n; i++) print "DO";
                  print "EXIT LOOP";
-                 for (i = 0; i < n; i++) print "LOOP" }' > deep.bas
-    printf 'RUNFILE "deep.bas"\nPRINT 2\n' > input
-    printf 'ERROR! Input text is too long.\n2\n' > expected
+                 for (i = 0; i < n; i++) print "LOOP" }' > files/deep.bas
+    typed 'RUNFILE "deep.bas"'
+    prints 'ERROR! Input text is too long.'
+    typed 'PRINT 2'
+    prints 2
     check 1
     ;;
 deep_calls)
@@ -90,42 +93,54 @@ deep_calls)
                      for (i = 0; i < 150; i++) print "FOR I = 1 TO 1";
                      print "F" k " = F" (k - 1) "(X) + 1";
                      for (i = 0; i < 150; i++) print "NEXT I";
-                     print "END FUNCTION" } }' > calls.bas
-    printf 'RUNFILE "calls.bas"\nPRINT F999(0)\nPRINT F10(0)\n' > input
+                     print "END FUNCTION" } }' > files/calls.bas
     # Which call of the chain finds the stack spent depends on the build.
-    normalise='s/^In "calls.bas", line [0-9]*: F[0-9]* = F[0-9]*(X) + 1$/In "calls.bas", line N: FK = FJ(X) + 1/'
-    printf 'ERROR! Out of memory.\nIn "calls.bas", line N: FK = FJ(X) + 1\n10\n' > expected
+    printf '#normalise: %s\n' 's/^In "calls.bas", line [0-9]*: F[0-9]* = F[0-9]*(X) + 1$/In "calls.bas", line N: FK = FJ(X) + 1/' >> case.transcript
+    typed 'RUNFILE "calls.bas"'
+    typed 'PRINT F999(0)'
+    prints 'ERROR! Out of memory.' 'In "calls.bas", line N: FK = FJ(X) + 1'
+    typed 'PRINT F10(0)'
+    prints 10
     check 1
     ;;
 nul_and_invalid_utf8)
     # A NUL byte ends its line where it stands; bytes that are no UTF-8 are
     # text like any other, kept in strings and quoted in messages.
-    printf 'PRINT 1\000PRINT 2\nPRINT "\303\244\377\376x"\nPRINT 3\n\377\376 = 1\nPRINT 4\n' > bytes.bas
-    printf 'RUNFILE "bytes.bas"\nPRINT 5\n' > input
-    printf '1\n\303\244\377\376x\n3\nERROR! Unknown symbol: "\377\376".\n' > expected
-    printf 'In "bytes.bas", line 4: \377\376 = 1\n5\n' >> expected
+    printf 'PRINT 1\000PRINT 2\nPRINT "\303\244\377\376x"\nPRINT 3\n\377\376 = 1\nPRINT 4\n' > files/bytes.bas
+    typed 'RUNFILE "bytes.bas"'
+    prints 1 "$(printf '\303\244\377\376x')" 3 "$(printf 'ERROR! Unknown symbol: "\377\376".')" \
+        "$(printf 'In "bytes.bas", line 4: \377\376 = 1')"
+    typed 'PRINT 5'
+    prints 5
     check 1
     ;;
 long_file_line)
     # A program file of one 10 MiB line is refused; nothing of it runs.
-    awk 'BEGIN { s = "+1"; while (length(s) < 10485760) s = s s; print "PRINT 1" s }' > long.bas
-    printf 'RUNFILE "long.bas"\nPRINT 2\n' > input
-    printf 'ERROR! Input text is too long.\n2\n' > expected
+    awk 'BEGIN { s = "+1"; while (length(s) < 10485760) s = s s; print "PRINT 1" s }' > files/long.bas
+    typed 'RUNFILE "long.bas"'
+    prints 'ERROR! Input text is too long.'
+    typed 'PRINT 2'
+    prints 2
     check 1
     ;;
 runfile_itself)
-    printf 'PRINT 1\nRUNFILE "self.bas"\n' > self.bas
-    printf 'RUNFILE "self.bas"\nPRINT 2\n' > input
-    awk 'BEGIN { for (i = 0; i < 32; i++) print 1;
-                 print "ERROR! Recursion is not allowed.";
-                 print "In \"self.bas\", line 2: RUNFILE \"self.bas\""; print 2 }' > expected
+    printf 'PRINT 1\nRUNFILE "self.bas"\n' > files/self.bas
+    typed 'RUNFILE "self.bas"'
+    prints 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1
+    prints 'ERROR! Recursion is not allowed.' 'In "self.bas", line 2: RUNFILE "self.bas"'
+    typed 'PRINT 2'
+    prints 2
     check 1
     ;;
 huge_array)
     # Far beyond what the arrays may hold: refused before anything is
     # allocated, and the calculator goes on.
-    printf 'DIM A(1 TO 2000000000)\nDIM B(1 TO 3)\nPRINT B(3) + 1\n' > input
-    printf 'ERROR! Out of memory.\nDeclared array B(1 To 3)\n1\n' > expected
+    typed 'DIM A(1 TO 2000000000)'
+    prints 'ERROR! Out of memory.'
+    typed 'DIM B(1 TO 3)'
+    prints 'Declared array B(1 To 3)'
+    typed 'PRINT B(3) + 1'
+    prints 1
     check 1
     ;;
 interrupt_do)
@@ -174,11 +189,18 @@ plot_overflow)
     # Samples beyond the largest number, and samples that are all finite
     # but span more than it: both end the plot with the overflow; the next
     # plot draws as usual.
-    printf 'FUNCTION F(X) = EXP(X)\nPLOTXY 0,20000,F\n' > input
-    printf 'FUNCTION W(X) = 5*10^4931*(2*X-1)\nPLOTXY 0,1,W\nPLOTTXY 0,1,SIN,W\n' >> input
-    printf 'PLOTXY 0,1,SIN\n' >> input
-    printf 'Declared function F\nERROR! Overflow.\nDeclared function W\nERROR! Overflow.\n' > expected
-    printf 'ERROR! Overflow.\nPlotted Y = SIN(X)\non interval from\nX = 0 to \nX = 1\n' >> expected
+    typed 'FUNCTION F(X) = EXP(X)'
+    prints 'Declared function F'
+    typed 'PLOTXY 0,20000,F'
+    prints 'ERROR! Overflow.'
+    typed 'FUNCTION W(X) = 5*10^4931*(2*X-1)'
+    prints 'Declared function W'
+    typed 'PLOTXY 0,1,W'
+    prints 'ERROR! Overflow.'
+    typed 'PLOTTXY 0,1,SIN,W'
+    prints 'ERROR! Overflow.'
+    typed 'PLOTXY 0,1,SIN'
+    prints 'Plotted Y = SIN(X)' 'on interval from' 'X = 0 to ' 'X = 1'
     check 1
     ;;
 *)
