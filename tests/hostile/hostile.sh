@@ -5,10 +5,12 @@
 #
 # Each case makes its input in an empty directory, runs ostrel-console on
 # it with bounded memory and compares the output byte for byte with what
-# the calculator must say, through the transcript runner of tests/e2e.
-# Bounded time is the test's TIMEOUT; leaks are found by the sanitizer build, which runs the same cases (SANITIZED is ON
-# there, and the memory bound is then AddressSanitizer's own, since it
-# reserves far more address space than any limit on it would allow).
+# the calculator must say, through the transcript runner of tests/e2e (the
+# interrupted loop, which needs a signal at the right moment, compares its
+# output itself). Bounded time is the test's TIMEOUT; leaks are found by the
+# sanitizer build, which runs the same cases (SANITIZED is ON there, and the
+# memory bound is then AddressSanitizer's own, since it reserves far more
+# address space than any limit on it would allow).
 set -eu
 
 console=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
