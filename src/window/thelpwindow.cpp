@@ -47,6 +47,8 @@ QString THelpWindow::HelpSection(int nHelpContext) {
         return QStringLiteral("input-line");
     case 2:
         return QStringLiteral("output-pane");
+    case 3:
+        return QStringLiteral("graph-pane");
     case 5:
         return QStringLiteral("function-buttons");
     default:

@@ -15,7 +15,7 @@ public:
     explicit THelpWindow(QWidget* pMainWindow);
 
     // Shows the section of a control's help context (1 input line, 2 output
-    // pane, 5 function buttons; 0 is the contents), placed beside the main
+    // pane, 3 graph pane, 5 function buttons; 0 is the contents), placed beside the main
     // window when it was not open yet.
     void ShowSection(int nHelpContext);
 

@@ -100,6 +100,9 @@ void TfrmCalc::CreateControls() {
     pbGraph = new TGraphPaintBox(pClient);
     pbGraph->setObjectName(QStringLiteral("pbGraph"));
     pbGraph->setGeometry(144, 31, 225, 145);
+    // The pane takes the focus by a click; F1 there opens how to explore it.
+    pbGraph->setProperty("helpContext", 3);
+    pbGraph->installEventFilter(this);
     ConnectGraphPane();
 
     QPushButton** const buttons[] = {&cmdF1, &cmdF2, &cmdF3, &cmdF4};

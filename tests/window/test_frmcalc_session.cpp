@@ -222,6 +222,7 @@ TEST_F(WindowTest, F1OpensTheSectionOfEachControlsHelpContext) {
     };
     const SCase cases[] = {{InputLine(frm.get()), "input-line"},
                            {OutputPane(frm.get()), "output-pane"},
+                           {GraphPane(frm.get()), "graph-pane"},
                            {FunctionButton(frm.get(), 1), "function-buttons"},
                            {FunctionButton(frm.get(), 3), "function-buttons"},
                            {FunctionButton(frm.get(), 4), ""}};
@@ -247,7 +248,8 @@ TEST_F(WindowTest, HelpSectionsOfTheHelpContexts) {
     EXPECT_EQ(THelpWindow::HelpSection(2), "output-pane");
     EXPECT_EQ(THelpWindow::HelpSection(5), "function-buttons");
     EXPECT_EQ(THelpWindow::HelpSection(0), "");
-    EXPECT_EQ(THelpWindow::HelpSection(3), "");
+    EXPECT_EQ(THelpWindow::HelpSection(3), "graph-pane");
+    EXPECT_EQ(THelpWindow::HelpSection(4), "");
 }
 
 } // namespace
