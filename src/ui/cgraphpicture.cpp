@@ -64,12 +64,6 @@ void CGraphPicture::KeepPlot(const SPlotScene& scene) {
     ++_nRevision;
 }
 
-std::vector<CGraphPicture::SCurve> CGraphPicture::CopyCurves() const {
-    std::vector<SCurve> curves;
-    Growing([&] { curves = _curves; });
-    return curves;
-}
-
 std::vector<SPlotCurve> CGraphPicture::SceneCurves(const std::vector<SCurve>& curves) {
     std::vector<SPlotCurve> sceneCurves;
     Growing([&] {

@@ -5,6 +5,7 @@
 #include "plotscene.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // The graph pane's picture as it was drawn since the last ClearGraph: the
@@ -60,8 +61,8 @@ public:
     const SPlotRange& GetViewX() const { return _x; }
     const SPlotRange& GetViewY() const { return _y; }
     const std::vector<SCurve>& GetCurves() const { return _curves; }
-    // A copy of the curves, raising "Out of memory." when there is no room.
-    std::vector<SCurve> CopyCurves() const;
+    // Hands the curves over, for a picture about to be drawn anew from them.
+    std::vector<SCurve> TakeCurves() { return std::move(_curves); }
     // The curves as a scene draws them, pointing into the given ones.
     static std::vector<SPlotCurve> SceneCurves(const std::vector<SCurve>& curves);
     // Changes whenever the picture does.

@@ -147,6 +147,8 @@ private:
     // again.
     void Keep(int op, Extended a = 0, Extended b = 0, Extended c = 0, Extended d = 0);
     void ReplayPicture();
+    // The curve pen of a canvas colour, kept in the picture.
+    void UsePenColor(int nColor);
     void DrawView(SPlotRange x, SPlotRange y);
     void RunPlotXY(const SPlotRange& interval);
     // Pixels back to world coordinates, through the last mapping.

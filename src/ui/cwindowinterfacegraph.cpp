@@ -204,7 +204,10 @@ void CWindowInterface::SetPenColor(int red, int green, int blue) {
     OSTREL_ASSERT(red >= 0 && red < 256);
     OSTREL_ASSERT(green >= 0 && green < 256);
     OSTREL_ASSERT(blue >= 0 && blue < 256);
-    const int nColor = CanvasColor(red, green, blue);
+    UsePenColor(CanvasColor(red, green, blue));
+}
+
+void CWindowInterface::UsePenColor(int nColor) {
     Keep(CGraphPicture::OP_PEN_COLOR, nColor);
     Canvas()->SetCanvasPen(nColor, 1);
 }
@@ -300,11 +303,9 @@ void CWindowInterface::ReplayPicture() {
         case CGraphPicture::OP_GRID_PEN:
             SetGridPen();
             break;
-        case CGraphPicture::OP_PEN_COLOR: {
-            const int nColor = static_cast<int>(op.a);
-            SetPenColor(nColor & 0xFF, (nColor >> 8) & 0xFF, (nColor >> 16) & 0xFF);
+        case CGraphPicture::OP_PEN_COLOR:
+            UsePenColor(static_cast<int>(op.a));
             break;
-        }
         case CGraphPicture::OP_NUMBER:
             DrawNumber(op.a, op.b, op.c);
             break;
@@ -470,8 +471,8 @@ void CWindowInterface::DrawView(SPlotRange x, SPlotRange y) {
     if (!IsDrawableRange(x) || !IsDrawableRange(y)) {
         return;
     }
-    // The samples are copied first: clearing the pane forgets them.
-    const std::vector<CGraphPicture::SCurve> kept = _poPicture->CopyCurves();
+    // The samples are taken over first: clearing the pane forgets them.
+    const std::vector<CGraphPicture::SCurve> kept = _poPicture->TakeCurves();
     const std::vector<SPlotCurve> curves = CGraphPicture::SceneCurves(kept);
     const EPlotKind kind = _poPicture->GetKind();
     const SPlotRange interval = _poPicture->GetInterval();
