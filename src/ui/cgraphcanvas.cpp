@@ -46,10 +46,14 @@ int GraphLabelPixelSize(int nWidth, int nHeight) {
     return std::clamp(static_cast<int>(std::lround(size)), LABEL_PIXELS_MIN, LABEL_PIXELS_MAX);
 }
 
+int EstimatedTextAscent(int nPixelSize) {
+    return static_cast<int>(std::ceil(0.928 * nPixelSize));
+}
+
 int EstimatedTextHeight(int nPixelSize) {
     // Ascent and descent of the font, each rounded up, as a rasteriser's
     // metrics give them.
-    return static_cast<int>(std::ceil(0.928 * nPixelSize) + std::ceil(0.236 * nPixelSize));
+    return EstimatedTextAscent(nPixelSize) + static_cast<int>(std::ceil(0.236 * nPixelSize));
 }
 
 int EstimatedTextWidth(const char* pchText, int nPixelSize) {

@@ -43,4 +43,6 @@ int GraphLabelPixelSize(int nWidth, int nHeight);
 // Text metrics of the labels' font (DejaVu Sans) at a pixel size, from its
 // proportions, for canvases that have no font of their own to measure.
 int EstimatedTextHeight(int nPixelSize);
+// The part of that height above the baseline.
+int EstimatedTextAscent(int nPixelSize);
 int EstimatedTextWidth(const char* pchText, int nPixelSize);

@@ -5,14 +5,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
-#include <cmath>
 #include <cstdio>
 
 namespace {
 
-// The labels' font above its baseline, in ems, as EstimatedTextHeight
-// counts it.
-constexpr double FONT_ASCENT = 0.928;
 // Temporary names tried beside the target before giving up.
 constexpr int TEMPORARY_NAME_TRIES = 100;
 
@@ -205,7 +201,7 @@ int CSvgCanvas::CanvasTextWidth(const char* pchText) const {
 void CSvgCanvas::CanvasTextOut(int x, int y, const char* pchText) {
     OSTREL_ASSERT(pchText);
     EndPolyline();
-    const auto ascent = static_cast<int>(std::ceil(FONT_ASCENT * _nLabelPixels));
+    const int ascent = EstimatedTextAscent(_nLabelPixels);
     _body += "<rect x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\" width=\"" +
              std::to_string(CanvasTextWidth(pchText)) + "\" height=\"" +
              std::to_string(CanvasTextHeight(pchText)) + "\" fill=\"" + ColorText(_nBrushColor) +
