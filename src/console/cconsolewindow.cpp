@@ -84,7 +84,7 @@ void CConsoleWindow::SetGraphSize(int nWidth, int nHeight) {
 }
 
 SCompletion CConsoleWindow::Complete(const std::string& line, int iCaret) const {
-    return CompleteWord(Interface() ? Interface()->GetProgram() : nullptr, line, iCaret);
+    return _session.Complete(line, iCaret);
 }
 
 bool CConsoleWindow::RunLine(const std::string& line) {

@@ -60,6 +60,10 @@ std::string CSession::RunFileCommand(const std::string& fileName) {
     return "runfile \"" + fileName + '"';
 }
 
+SCompletion CSession::Complete(const std::string& line, int iCaret) const {
+    return CompleteWord(_poInterface ? _poInterface->GetProgram() : nullptr, line, iCaret);
+}
+
 bool CSession::Execute(const std::string& line) {
     return _poInterface && _poInterface->ExecuteLine(line.c_str());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "interpreter/completion.h"
+
 #include <string>
 
 class CWindowInterface;
@@ -39,6 +41,10 @@ public:
     // double quote: a name holding one makes a line that RUNFILE refuses
     // with its own error.
     static std::string RunFileCommand(const std::string& fileName);
+
+    // The names that complete the word before the caret, from the program
+    // of this moment; none without an interface.
+    SCompletion Complete(const std::string& line, int iCaret) const;
 
     // Null before the first reset and after a failed one.
     CWindowInterface* GetInterface() const { return _poInterface; }

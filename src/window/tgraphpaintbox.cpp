@@ -213,17 +213,21 @@ void TGraphPaintBox::mouseReleaseEvent(QMouseEvent* pEvent) {
         return;
     }
     _dragNow = pEvent->position().toPoint();
+    _pointer = _dragNow;
+    _bPointer = true;
     const QPoint offset = _dragNow - _dragStart;
     const QRect band = ZoomBand();
     const EDrag drag = std::exchange(_drag, DRAG_NONE);
     update();
+    // A request reads the picture under the pointer again once it has run;
+    // without one the overlay comes back here.
     if (drag == DRAG_PAN && !offset.isNull()) {
         emit PanRequested(offset);
     } else if (drag == DRAG_ZOOM && band.width() >= MIN_ZOOM_BAND) {
         emit ZoomToRequested(band);
+    } else {
+        emit PointerMoved(_dragNow);
     }
-    // The overlay comes back for the picture now under the pointer.
-    emit PointerMoved(_dragNow);
 }
 
 void TGraphPaintBox::mouseDoubleClickEvent(QMouseEvent* pEvent) {

@@ -55,7 +55,6 @@ TfrmCalc::CRunGuard::~CRunGuard() {
 }
 
 TfrmCalc::TfrmCalc(std::string startupLine) : _session(this, std::move(startupLine)) {
-    setWindowTitle(tr("Ostrel 1.0"));
     setFont(FormFont());
     setWindowIcon(QIcon(TfrmAbout::ProductIcon()));
     CreateControls();
@@ -198,15 +197,16 @@ void TfrmCalc::ConnectMenu() {
     connect(mnuSaveGraph, &QAction::triggered, this, &TfrmCalc::mnuSaveGraphClick);
     connect(mnuCopyGraph, &QAction::triggered, this, &TfrmCalc::mnuCopyGraphClick);
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
-    connect(mnuGeneral, &QAction::triggered, this, [this] { SetNumberFormatFromMenu(NF_GENERAL); });
-    connect(mnuFixed, &QAction::triggered, this, [this] { SetNumberFormatFromMenu(NF_FIXED); });
-    connect(mnuScientific, &QAction::triggered, this,
-            [this] { SetNumberFormatFromMenu(NF_SCIENTIFIC); });
+    // The groups hold their items in the order of the format codes.
+    connect(_pNumberFormats, &QActionGroup::triggered, this, [this](QAction* pAction) {
+        SetNumberFormatFromMenu(NF_GENERAL +
+                                static_cast<int>(_pNumberFormats->actions().indexOf(pAction)));
+    });
     connect(mnuShowToolbar, &QAction::triggered, this, &TfrmCalc::ToggleToolbarFromMenu);
-    connect(mnuGFNone, &QAction::triggered, this, [this] { SetGraphicsFormatFromMenu(GF_NONE); });
-    connect(mnuGFMedium, &QAction::triggered, this,
-            [this] { SetGraphicsFormatFromMenu(GF_MEDIUM); });
-    connect(mnuGFLarge, &QAction::triggered, this, [this] { SetGraphicsFormatFromMenu(GF_LARGE); });
+    connect(_pGraphicsFormats, &QActionGroup::triggered, this, [this](QAction* pAction) {
+        SetGraphicsFormatFromMenu(GF_NONE +
+                                  static_cast<int>(_pGraphicsFormats->actions().indexOf(pAction)));
+    });
     connect(mnuShowHelp, &QAction::triggered, this, [this] { ShowHelp(0); });
     connect(mnuAbout, &QAction::triggered, this, &TfrmCalc::mnuAboutClick);
 

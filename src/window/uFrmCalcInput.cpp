@@ -122,15 +122,8 @@ void TfrmCalc::CompleteInput() {
 }
 
 SCompletion TfrmCalc::QueryCompletion() const {
-    SCompletion completion;
-    if (Interface()) {
-        const QString text = editInput->text();
-        Guarded([&] {
-            completion = CompleteWord(Interface()->GetProgram(), text.toStdString(),
-                                      ByteIndex(text, editInput->cursorPosition()));
-        });
-    }
-    return completion;
+    const QString text = editInput->text();
+    return _session.Complete(text.toStdString(), ByteIndex(text, editInput->cursorPosition()));
 }
 
 void TfrmCalc::ReplaceInputWord(const SCompletion& completion, const QString& replacement) {
