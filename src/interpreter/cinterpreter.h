@@ -39,12 +39,11 @@ public:
     // gives a statement that does nothing.
     CStatement* CreateStatement(const CString* pstrLine);
     ELineType GetLineType(const CString* pstrLine) const;
-    // The whole list of trimmed, upper-cased program lines as one statement.
-    // Given the file's name and its lines as written (trimmed, one for each
-    // code line), every statement knows its place in the file.
+    // The whole list of a program file's lines, trimmed and as written, as
+    // one statement. Given the file's name, every statement knows its place
+    // in the file.
     CStatement* CompileCodeLines(CLinkedList<CString>* pCodeLines,
-                                 const CString* pstrFileName = nullptr,
-                                 CLinkedList<CString>* pWrittenLines = nullptr);
+                                 const CString* pstrFileName = nullptr);
     // One statement that runs the first and then the second; runs of
     // statements always end up as one flat sequence.
     CStatement* JoinStatements(CStatement* pStat1, CStatement* pStat2) const;

@@ -54,29 +54,22 @@ CStatement* CInterpreter::JoinStatements(CStatement* pStat1, CStatement* pStat2)
 }
 
 CStatement* CInterpreter::CompileCodeLines(CLinkedList<CString>* pCodeLines,
-                                           const CString* pstrFileName,
-                                           CLinkedList<CString>* pWrittenLines) {
+                                           const CString* pstrFileName) {
     OSTREL_ASSERT(pCodeLines);
-    OSTREL_ASSERT(!pWrittenLines || pWrittenLines->GetCount() == pCodeLines->GetCount());
     auto* poList = Pushed(new CLinkedList<CProtoStatement>);
     if (pCodeLines->GetCount() > 0) {
         int iLine = 0;
-        if (pWrittenLines) {
-            pWrittenLines->GoToStart();
-        }
         for (pCodeLines->GoToStart(); pCodeLines->GetCurrent(); pCodeLines->GoToNext()) {
             ++iLine;
-            const CString* pstrWritten = pWrittenLines ? pWrittenLines->GetCurrent() : nullptr;
-            if (pWrittenLines) {
-                pWrittenLines->GoToNext();
-            }
+            const CString* pstrWritten = pCodeLines->GetCurrent();
             auto* poProto = Pushed(new CProtoStatement);
-            poProto->SetCodeLine(pCodeLines->GetCurrent());
+            poProto->SetCodeLine(pstrWritten);
+            poProto->GetCodeLine()->ToUpperOutsideQuotes();
             if (poProto->Classify(this) == LT_NONE) {
                 CleanupStack::PopAndDestroy();
                 continue;
             }
-            if (pstrFileName && pstrWritten) {
+            if (pstrFileName) {
                 poProto->SetPlace(
                     CSourcePlace::New(pstrFileName->GetData(), iLine, pstrWritten->GetData()));
             }
@@ -93,7 +86,8 @@ CStatement* CInterpreter::CompileCodeLines(CLinkedList<CString>* pCodeLines,
         if (pProto->HoldsStatement()) {
             const CPlaceScope scope(pProto->GetPlace());
             pProto->SetStatement(CreateStatement(pProto->GetCodeLine()));
-            pProto->GetStatement()->SetPlace(CopyOfPlace(pProto->GetPlace()));
+            // An entry that holds a statement never needs its place again.
+            pProto->GetStatement()->SetPlace(pProto->TakePlace());
         }
     }
     FoldBlocks(poList);

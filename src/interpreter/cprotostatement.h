@@ -2,6 +2,8 @@
 
 #include "core/cbase.h"
 
+#include <utility>
+
 class CInterpreter;
 class CSourcePlace;
 class CStatement;
@@ -56,6 +58,8 @@ public:
     // Where the line stands in its program file; the entry owns it.
     void SetPlace(CSourcePlace* pPlace);
     const CSourcePlace* GetPlace() const { return _poPlace; }
+    // Hands the place over to its new owner.
+    CSourcePlace* TakePlace() { return std::exchange(_poPlace, nullptr); }
     ELineType GetLineType() const { return _lineType; }
     void SetLineType(ELineType lineType) { _lineType = lineType; }
     int GetLevel() const { return _nLevel; }

@@ -63,7 +63,7 @@ int CRunFile::SetFileName(const CString* pstrFileName) {
     return _poFileName->GetLength();
 }
 
-CLinkedList<CString>* CRunFile::ReadCodeLines(CLinkedList<CString>* pWrittenLines) const {
+CLinkedList<CString>* CRunFile::ReadCodeLines() const {
     auto* poFile = new CInputFile;
     CleanupStack::PushObject(poFile);
     poFile->Open(_poFileName, GetInterpreter());
@@ -83,12 +83,6 @@ CLinkedList<CString>* CRunFile::ReadCodeLines(CLinkedList<CString>* pWrittenLine
         CleanupStack::PushObject(poLine);
         poLine->Set(poBuffer);
         poLine->Trim();
-        // Kept as written for the place of an error.
-        CString* poWritten = poLine->MidToEnd(1, CString::Plain);
-        CleanupStack::PushObject(poWritten);
-        pWrittenLines->AddLast(poWritten);
-        CleanupStack::Pop();
-        poLine->ToUpperOutsideQuotes();
         poLines->AddLast(poLine);
         CleanupStack::Pop();
     }
@@ -120,15 +114,12 @@ EExitSignal CRunFile::Execute() {
         RaiseError(ERR_RECURSION);
     }
     const CNestingGuard guard(s_nNesting);
-    auto* poWrittenLines = new CLinkedList<CString>;
-    CleanupStack::PushObject(poWrittenLines);
-    CLinkedList<CString>* poLines = ReadCodeLines(poWrittenLines);
+    CLinkedList<CString>* poLines = ReadCodeLines();
     CleanupStack::PushObject(poLines);
-    CStatement* poStatement =
-        GetInterpreter()->CompileCodeLines(poLines, _poFileName, poWrittenLines);
+    CStatement* poStatement = GetInterpreter()->CompileCodeLines(poLines, _poFileName);
     CleanupStack::PushObject(poStatement);
     RunCompiled(poStatement);
-    CleanupStack::PopAndDestroy(3);
+    CleanupStack::PopAndDestroy(2);
     return ES_CONTINUE;
 }
 

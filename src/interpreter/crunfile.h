@@ -22,9 +22,8 @@ public:
     int SetFileName(const CString* pstrFileName);
 
 private:
-    // The lines as compiled (upper-cased outside quotes); their texts as
-    // written go to pWrittenLines.
-    CLinkedList<CString>* ReadCodeLines(CLinkedList<CString>* pWrittenLines) const;
+    // The file's lines, trimmed and as written.
+    CLinkedList<CString>* ReadCodeLines() const;
     static void RunCompiled(CStatement* pStatement);
 
     CString* _poFileName = nullptr;
