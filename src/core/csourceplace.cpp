@@ -7,7 +7,6 @@
 
 namespace {
 
-const CSourcePlace* g_pCurrentPlace = nullptr;
 SErrorPlace g_errorPlace;
 
 CString* TextCopy(const char* pchText) {
@@ -57,19 +56,6 @@ const char* CSourcePlace::GetFile() const {
 
 const char* CSourcePlace::GetText() const {
     return _poText && _poText->GetData() ? _poText->GetData() : "";
-}
-
-CPlaceScope::CPlaceScope(const CSourcePlace* pPlace)
-    : _pPrevious(g_pCurrentPlace), _bEntered(pPlace != nullptr) {
-    if (_bEntered) {
-        g_pCurrentPlace = pPlace;
-    }
-}
-
-CPlaceScope::~CPlaceScope() {
-    if (_bEntered) {
-        g_pCurrentPlace = _pPrevious;
-    }
 }
 
 void NoteErrorPlace() {

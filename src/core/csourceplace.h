@@ -34,10 +34,24 @@ CSourcePlace* CopyOfPlace(const CSourcePlace* pPlace);
 // the current one. Scopes nest: a statement inside another, or a function
 // called from it, has the innermost place; a scope without a place leaves
 // the current one as it is.
+//
+// Entered for every statement run and every user function called, so kept
+// inline.
+inline const CSourcePlace* g_pCurrentPlace = nullptr;
+
 class CPlaceScope {
 public:
-    explicit CPlaceScope(const CSourcePlace* pPlace);
-    ~CPlaceScope();
+    explicit CPlaceScope(const CSourcePlace* pPlace)
+        : _pPrevious(g_pCurrentPlace), _bEntered(pPlace != nullptr) {
+        if (_bEntered) {
+            g_pCurrentPlace = pPlace;
+        }
+    }
+    ~CPlaceScope() {
+        if (_bEntered) {
+            g_pCurrentPlace = _pPrevious;
+        }
+    }
     CPlaceScope(const CPlaceScope&) = delete;
     CPlaceScope& operator=(const CPlaceScope&) = delete;
 

@@ -25,16 +25,6 @@ void CStatement::SetPlace(CSourcePlace* pPlace) {
     _poPlace = pPlace;
 }
 
-void CStatement::LinkInPlace() {
-    const CPlaceScope scope(_poPlace);
-    Link();
-}
-
-EExitSignal CStatement::ExecuteInPlace() {
-    const CPlaceScope scope(_poPlace);
-    return Execute();
-}
-
 std::uint8_t CStatement::GetClassNumber() const {
     return CN_STATEMENT;
 }

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "core/cbase.h"
+#include "core/csourceplace.h"
 #include "core/extended.h"
 
 #include <initializer_list>
 
 class CExpression;
-class CSourcePlace;
 class CInterpreter;
 class CNamedNumeric;
 class CProgram;
@@ -49,8 +49,14 @@ public:
     // innermost such place: its parent runs it through these two.
     void SetPlace(CSourcePlace* pPlace);
     const CSourcePlace* GetPlace() const { return _poPlace; }
-    void LinkInPlace();
-    EExitSignal ExecuteInPlace();
+    void LinkInPlace() {
+        const CPlaceScope scope(_poPlace);
+        Link();
+    }
+    EExitSignal ExecuteInPlace() {
+        const CPlaceScope scope(_poPlace);
+        return Execute();
+    }
 
     CProgram* GetProgram() const { return _pProg; }
     CUserInterface* GetUserInterface() const;
