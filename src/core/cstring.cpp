@@ -21,14 +21,6 @@ bool SameChar(char a, char b, bool bIgnoreCase) {
     return bIgnoreCase ? Upper(a) == Upper(b) : a == b;
 }
 
-bool IsAsciiLetter(char ch) {
-    return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
-}
-
-bool IsDigit(char ch) {
-    return ch >= '0' && ch <= '9';
-}
-
 // Digits with at most one point, accumulated and then scaled by 0.1 per
 // decimal; the values of plain numerals depend on exactly this order.
 bool ConvertMantissa(const char* pch, int nCount, Extended* pValue) {

@@ -88,3 +88,11 @@ bool IsMantissa(const char* pch, int nCount);
 inline bool IsBlank(char ch) {
     return ch == ' ' || ch == '\t';
 }
+
+inline bool IsDigit(char ch) {
+    return ch >= '0' && ch <= '9';
+}
+
+inline bool IsAsciiLetter(char ch) {
+    return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
+}

@@ -18,13 +18,11 @@
 #include "core/cstring.h"
 #include "interpreter/cinterpreter.h"
 #include "interpreter/cprogram.h"
-#include "mathsupport.h"
 #include "symbols/carray.h"
 #include "symbols/cfunction.h"
 #include "ui/cuserinterface.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <iterator>
 
@@ -99,7 +97,7 @@ bool IsExponentSign(const CString* pstrCode, int iStart, int i) {
         return false;
     }
     const char chNext = pstrCode->GetAt(i + 1);
-    return pstrCode->GetAt(i - 1) == 'E' && chNext >= '0' && chNext <= '9' &&
+    return pstrCode->GetAt(i - 1) == 'E' && IsDigit(chNext) &&
            IsMantissa(pstrCode->GetData() + iStart - 1, i - iStart - 1);
 }
 

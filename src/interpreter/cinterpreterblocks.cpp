@@ -9,7 +9,6 @@
 #include "core/csourceplace.h"
 #include "core/cstring.h"
 #include "core/errorcodes.h"
-#include "cprogram.h"
 #include "csequence.h"
 #include "linetext.h"
 #include "statements/cbranch.h"

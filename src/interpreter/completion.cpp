@@ -10,13 +10,9 @@
 
 namespace {
 
-bool IsDigit(char ch) {
-    return ch >= '0' && ch <= '9';
-}
-
 // The characters of a name, as CString::IsValidName allows them.
 bool IsNameChar(char ch) {
-    return ch == '_' || (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || IsDigit(ch);
+    return ch == '_' || IsAsciiLetter(ch) || IsDigit(ch);
 }
 
 bool IsLowerCase(const std::string& word) {
@@ -31,16 +27,6 @@ bool IsLowerCase(const std::string& word) {
 bool IsInsideQuotes(const std::string& line, int iPosition) {
     const auto nQuotes = std::count(line.begin(), line.begin() + iPosition, '"');
     return nQuotes % 2 != 0;
-}
-
-bool StartsWithIgnoringCase(const char* pchName, const std::string& word) {
-    for (std::size_t i = 0; i < word.size(); ++i) {
-        if (pchName[i] == '\0' || std::toupper(static_cast<unsigned char>(pchName[i])) !=
-                                      std::toupper(static_cast<unsigned char>(word[i]))) {
-            return false;
-        }
-    }
-    return true;
 }
 
 std::string InCase(const char* pchName, bool bLowerCase) {
@@ -62,7 +48,7 @@ void CollectFrom(CSymbolList* pList, const std::string& word, bool bLowerCase, b
     }
     for (pList->GoToStart(); pList->GetCurrent(); pList->GoToNext()) {
         const CString* pstrName = pList->GetCurrent()->GetName();
-        if (pstrName && StartsWithIgnoringCase(pstrName->GetData(), word)) {
+        if (pstrName && pstrName->StartsWith(word.c_str(), static_cast<int>(word.size()), true)) {
             pCandidates->push_back(InCase(pstrName->GetData(), bLowerCase) +
                                    (bFunction ? "(" : ""));
         }
