@@ -54,6 +54,12 @@ SPlotRange RangeOf(const Extended* pValues, int nValues) {
     return range;
 }
 
+// Sample i of n across the interval: its lower end first, the upper end
+// one step beyond the last.
+Extended SamplePoint(const SInterval& interval, int i, int nSamples) {
+    return i * (interval.hi - interval.lo) / nSamples + interval.lo;
+}
+
 Extended* AllocatedSamples(int nSamples) {
     Extended* p = AllocateNumbers(static_cast<std::size_t>(nSamples));
     CleanupStack::PushNumbers(p);
@@ -153,23 +159,20 @@ void CPlotCurve::Link() {
     CStatementWithExpressions::Link();
 }
 
-void CPlotCurve::SampleFunctionOfX(CFunction* pFunc, const SInterval& interval, int nSamples,
-                                   Extended* px, Extended* py) const {
-    const Extended width = interval.hi - interval.lo;
+void CPlotCurve::SampleFunctionOfX(CFunction* pFunc, const Extended* px, int nSamples,
+                                   Extended* py) const {
     for (int i = 0; i < nSamples; ++i) {
         GetProgram()->PollInterrupt();
-        px[i] = i * width / nSamples + interval.lo;
         SetParameter(pFunc, px[i]);
         py[i] = Finite(pFunc->GetValue());
     }
 }
 
 void CPlotCurve::SampleCurve(const SInterval& interval, Extended* px, Extended* py) const {
-    const Extended width = interval.hi - interval.lo;
     CFunction* pFunc = _apFunc[0];
     for (int i = 0; i < PARAMETRIC_SAMPLES; ++i) {
         GetProgram()->PollInterrupt();
-        const Extended t = i * width / PARAMETRIC_SAMPLES + interval.lo;
+        const Extended t = SamplePoint(interval, i, PARAMETRIC_SAMPLES);
         SetParameter(pFunc, t);
         if (_pFuncX) {
             SetParameter(_pFuncX, t);
@@ -205,7 +208,8 @@ EExitSignal CPlotCurve::Execute() {
     // narrow for that still gets one).
     const int nSamples =
         _kind == PK_XY ? std::max(1, std::abs(pxLeft - pxRight + 1)) : PARAMETRIC_SAMPLES;
-    const int nCurves = _kind == PK_XY ? _nFunc : 1;
+    // Only PLOTXY names several functions.
+    const int nCurves = _nFunc;
     // The shared abscissae and one array of ordinates per curve, on the
     // cleanup stack while the functions are evaluated.
     Extended* px = AllocatedSamples(nSamples);
@@ -216,10 +220,13 @@ EExitSignal CPlotCurve::Execute() {
     SPlotRange xRange{interval.lo, interval.hi};
     SPlotRange yRange{};
     if (_kind == PK_XY) {
-        // One sampling per function and one y range over all of them; the
-        // picture spans exactly the interval.
+        // One sampling per function at the same abscissae, and one y range
+        // over all of them; the picture spans exactly the interval.
+        for (int i = 0; i < nSamples; ++i) {
+            px[i] = SamplePoint(interval, i, nSamples);
+        }
         for (int i = 0; i < nCurves; ++i) {
-            SampleFunctionOfX(_apFunc[i], interval, nSamples, px, apy[i]);
+            SampleFunctionOfX(_apFunc[i], px, nSamples, apy[i]);
             const SPlotRange range = RangeOf(apy[i], nSamples);
             yRange =
                 i == 0 ? range
