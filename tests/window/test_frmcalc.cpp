@@ -622,8 +622,7 @@ TEST_F(WindowTest, RunFileRunsTheChosenFileByItsFullName) {
     QTimer timer;
     ChooseFileWhenAsked(&timer, fullName);
     MenuItem(frm.get(), "mnuRunFile")->trigger();
-    const QByteArray line = "runfile \"" + fullName.toUtf8() + "\"";
-    EXPECT_EQ(Output(), ReferenceOutput(line.constData()));
+    EXPECT_EQ(Output(), ReferenceOutput(CSession::RunFileCommand(fullName.toStdString()).c_str()));
 }
 
 // --- About box ------------------------------------------------------------------------------

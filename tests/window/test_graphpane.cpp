@@ -55,16 +55,6 @@ void Key(QWidget* pWidget, Qt::Key key) {
     QApplication::sendEvent(pWidget, &event);
 }
 
-int CountColor(const QImage& image, QRgb color) {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            n += (image.pixel(x, y) & 0xFFFFFF) == color ? 1 : 0;
-        }
-    }
-    return n;
-}
-
 constexpr QRgb BLUE = 0x0000FF;
 constexpr QRgb WHITE = 0xFFFFFF;
 

@@ -19,15 +19,7 @@ QImage ShownGraph(const TfrmCalc& frm) {
         .toImage();
 }
 
-int CountBlue(const QImage& image) {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            n += (image.pixel(x, y) & 0xFFFFFF) == 0x0000FFU ? 1 : 0;
-        }
-    }
-    return n;
-}
+constexpr QRgb BLUE = 0x0000FF;
 
 // The real window on a real X server: it comes up, paints its graph pane
 // with the frame, and runs a typed line.
@@ -62,13 +54,13 @@ TEST_F(WindowTest, PlotSurvivesAWindowResizeOnAnXServer) {
     InputLine(frm.get())->setText(QStringLiteral("PLOTXY -5,5,SIN"));
     MenuItem(frm.get(), "mnuExecute")->trigger();
     QTest::qWait(100);
-    const int nBefore = CountBlue(ShownGraph(*frm));
+    const int nBefore = CountColor(ShownGraph(*frm), BLUE);
     ASSERT_GT(nBefore, 100);
     const QSize before = GraphPane(frm.get())->size();
     frm->resize(1000, 500);
     QTRY_VERIFY(GraphPane(frm.get())->size() != before);
     QTest::qWait(200);
-    EXPECT_GT(CountBlue(ShownGraph(*frm)), nBefore);
+    EXPECT_GT(CountColor(ShownGraph(*frm), BLUE), nBefore);
 }
 
 // The help opens beside the calculator without taking the keys from the

@@ -5,8 +5,12 @@
 #include "uFrmCalc.h"
 #include "windowchildren.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFileDialog>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <memory>
 
@@ -48,15 +52,6 @@ private:
     QString _previous;
 };
 
-#include <QAction>
-#include <QApplication>
-#include <QFileDialog>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTimer>
-
-#include "tgraphpaintbox.h"
-
 inline QString WindowTest::Output() const {
     return OutputPane(frm.get())->toPlainText();
 }
@@ -72,6 +67,17 @@ inline void ChooseFileWhenAsked(QTimer* pTimer, const QString& fileName) {
         QMetaObject::invokeMethod(pDialog, &QDialog::accept);
     });
     pTimer->start(0);
+}
+
+// The pixels of the colour in the image.
+inline int CountColor(const QImage& image, QRgb color) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            n += (image.pixel(x, y) & 0xFFFFFF) == color ? 1 : 0;
+        }
+    }
+    return n;
 }
 
 // A canvas colour (red in the low byte) as the pane's image holds it.
