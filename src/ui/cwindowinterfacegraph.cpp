@@ -67,8 +67,10 @@ template <std::size_t N> void CopyText(char (&pchTarget)[N], const std::string& 
 // An endpoint as a plain numeral the command line reads back: positional
 // notation with enough decimals to resolve a millionth of the interval.
 bool AppendEndpoint(std::string* pText, Extended value, Extended width) {
-    const int nDecimals =
-        std::clamp(static_cast<int>(std::ceil(-std::log10(static_cast<double>(width)))) + 6, 0, 40);
+    // In the values' own precision: a width beyond a double's range would
+    // make the count infinite.
+    const auto nDecimals = static_cast<int>(
+        std::clamp(std::ceil(-std::log10(width)) + 6, static_cast<Extended>(0), Extended{40}));
     char pchText[512];
     const int n = std::snprintf(pchText, sizeof pchText, "%.*Lf", nDecimals, value);
     if (n <= 0 || n >= static_cast<int>(sizeof pchText)) {

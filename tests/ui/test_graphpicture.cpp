@@ -204,6 +204,16 @@ TEST_F(GraphPictureTest, ZoomAndPanOfAPlotXYRunTheCommandAndHomeReturnsToTheType
     EXPECT_EQ(LastCommand(), "PLOTXY 0.0000,220.0000,F,G");
 }
 
+TEST_F(GraphPictureTest, AZoomOverAnIntervalWiderThanADoubleHoldsRunsThePlot) {
+    Run("PLOTXY 2,1E380,G");
+    window.output.clear();
+    poUI->ZoomGraph(poUI->MapX(5E379L), 0, 0.5);
+    ASSERT_EQ(window.commands.size(), 1U);
+    EXPECT_EQ(LastCommand().rfind("PLOTXY ", 0), 0U);
+    EXPECT_EQ(window.output.rfind("Plotted Y = G(X)\r\non interval from\r\n", 0), 0U)
+        << window.output;
+}
+
 TEST_F(GraphPictureTest, ZoomOfAParametricPictureChangesOnlyItsView) {
     Run("PLOTTXY 0,6.3,COS,SIN");
     const SPlotRange x = Picture().GetViewX();
