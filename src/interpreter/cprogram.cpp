@@ -1,5 +1,6 @@
 #include "cprogram.h"
 
+#include "core/cassert.h"
 #include "core/cleanupstack.h"
 #include "core/errorcodes.h"
 #include "expression/clibraryfunction.h"
@@ -125,6 +126,12 @@ CFunction* CProgram::FindFunction(const CString* pstrName) const {
         pFound = _pollLibraryFunctions->FindByName(pstrName);
     }
     return static_cast<CFunction*>(pFound);
+}
+
+void CProgram::SetPlotYRange(Extended lo, Extended hi) {
+    const SPlotRange range{lo, hi};
+    OSTREL_ASSERT(IsDrawableRange(range));
+    _plotYRange = range;
 }
 
 void CProgram::AskInterface() {

@@ -2,6 +2,9 @@
 
 #include "core/cbase.h"
 #include "core/clinkedlist.h"
+#include "ui/plotscene.h"
+
+#include <optional>
 
 class CFunction;
 class CInterpreter;
@@ -13,7 +16,8 @@ using CSymbolList = CLinkedList<CNamedNumeric>;
 
 // The store of every name: user variables, constants, arrays and functions,
 // the built-in constants, the library functions and the reserved words. It
-// also carries the interrupt poll of long computations.
+// also carries the interrupt poll of long computations and the y range that
+// SETYRANGE fixes for PLOTXY.
 class CProgram : public CBase {
 public:
     explicit CProgram(CInterpreter* pInterpreter);
@@ -38,6 +42,12 @@ public:
     // The first function of that name: user functions, then library ones.
     CFunction* FindFunction(const CString* pstrName) const;
 
+    // The y range of the PLOTXY plots to come; null while they choose it
+    // from their curves, as a new program does. The range must be drawable.
+    void SetPlotYRange(Extended lo, Extended hi);
+    void ClearPlotYRange() { _plotYRange.reset(); }
+    const SPlotRange* GetPlotYRange() const { return _plotYRange ? &*_plotYRange : nullptr; }
+
     // Every 1000th call asks the user interface whether to stop, and raises
     // the interruption when it says so. Inline: every loop pass polls.
     void PollInterrupt() {
@@ -58,6 +68,7 @@ private:
     CSymbolList* _pollReservedWords = nullptr;
     CInterpreter* _pInterpreter;
     CUserInterface* _pUI = nullptr;
+    std::optional<SPlotRange> _plotYRange;
     // Polls left until the next question; never reset, so the first poll of
     // a line may be the 1000th since the last question.
     static constexpr int POLL_INTERVAL = 1000;

@@ -4,6 +4,8 @@
 #include "enginetest.h"
 #include "linerunner.h"
 
+#include "interpreter/cprogram.h"
+
 #include <string>
 
 namespace {
@@ -43,6 +45,15 @@ TEST_F(SessionTest, ResetForgetsWhatTheOldInterfaceKnew) {
     window.output.clear();
     EXPECT_FALSE(session.GetInterface()->ExecuteLine("? A"));
     EXPECT_EQ(window.output.find('5'), std::string::npos) << window.output;
+}
+
+TEST_F(SessionTest, ResetReturnsPlotXYToTheAutomaticYRange) {
+    CSession session(&window, "");
+    ASSERT_TRUE(session.Reset());
+    session.GetInterface()->GetProgram()->SetPlotYRange(-1, 1);
+    ASSERT_NE(session.GetInterface()->GetProgram()->GetPlotYRange(), nullptr);
+    ASSERT_TRUE(session.Reset());
+    EXPECT_EQ(session.GetInterface()->GetProgram()->GetPlotYRange(), nullptr);
 }
 
 TEST_F(SessionTest, LeakReportShowsWhatOutlivedTheOldInterface) {
