@@ -58,6 +58,7 @@ enum EClassNumber : std::uint8_t {
     CN_GRAPHPICTURE = 73,
     CN_SVGCANVAS = 74,
     CN_SOURCEPLACE = 75,
+    CN_SETYRANGE = 76,
 };
 
 constexpr int OBJECT_COUNTERS = 200;

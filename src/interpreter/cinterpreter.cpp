@@ -22,6 +22,7 @@
 #include "statements/cintegrate.h"
 #include "statements/cplotcurve.h"
 #include "statements/crepeat.h"
+#include "statements/csetyrange.h"
 #include "statements/csimplestatements.h"
 
 using namespace linetext;
@@ -59,6 +60,7 @@ constexpr const char* KW_PLOTXY = "PLOTXY ";
 constexpr const char* KW_PLOTPHIR = "PLOTPHIR ";
 constexpr const char* KW_PLOTTXY = "PLOTTXY ";
 constexpr const char* KW_INTEGRATE = "INTEGRATE ";
+constexpr const char* KW_SETYRANGE = "SETYRANGE ";
 
 class CDepthGuard {
 public:
@@ -101,6 +103,13 @@ int KeywordPosition(const CString* pstr, const char* pch, int iCh) {
         i = pstr->FindOutside(pch, nLength, i + 1);
     }
     return i;
+}
+
+// The keyword (written with its blank) followed by text, or alone.
+bool StartsWithWord(const CString* pstr, const char* pchKeyword) {
+    const int nWord = Length(pchKeyword) - 1;
+    return Starts(pstr, pchKeyword) ||
+           (pstr->GetLength() == nWord && pstr->StartsWith(pchKeyword, nWord, false));
 }
 
 } // namespace
@@ -284,6 +293,14 @@ CStatement* CInterpreter::Recognise(CString* pstrLine) {
         auto* pStatement = Pushed(new CPlotCurve(_pProgram));
         pStatement->SetUpPlotTXY(pstrFuncX, pstrFuncY, pstrInterval);
         return Finished(pStatement, 3);
+    }
+    // SETYRANGE Y1,Y2 | SETYRANGE AUTO; the keyword alone gets the
+    // statement's syntax error.
+    if (StartsWithWord(pstrLine, KW_SETYRANGE)) {
+        const CString* pstrRange = AfterKeyword(pstrLine, KW_SETYRANGE);
+        auto* pStatement = Pushed(new CSetYRange(_pProgram));
+        pStatement->SetText(pstrRange);
+        return Finished(pStatement, 1);
     }
     // INTEGRATE F,A,B,VAR
     if (Starts(pstrLine, KW_INTEGRATE)) {

@@ -54,10 +54,14 @@ void SetParameter(CFunction* pFunction, Extended x) {
     pFunction->SetParam(x, 1);
 }
 
-SInterval EvaluateOrderedInterval(CExpression* pExprA, CExpression* pExprB) {
+SInterval EvaluateEndpoints(CExpression* pExprA, CExpression* pExprB) {
     const Extended a = pExprA->Evaluate();
     const Extended b = pExprB->Evaluate();
-    const SInterval interval = b < a ? SInterval{b, a} : SInterval{a, b};
+    return b < a ? SInterval{b, a} : SInterval{a, b};
+}
+
+SInterval EvaluateOrderedInterval(CExpression* pExprA, CExpression* pExprB) {
+    const SInterval interval = EvaluateEndpoints(pExprA, pExprB);
     if (!(interval.lo < interval.hi)) {
         RaiseError(ERR_INTERVAL_LENGTH);
     }

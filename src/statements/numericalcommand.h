@@ -9,7 +9,8 @@ class CStatementWithExpressions;
 class CString;
 
 // What FINDZEROS, INTEGRATE and the plots share: a function of one parameter
-// named in the command, and an interval written as "A,B".
+// named in the command, and an interval written as "A,B" (SETYRANGE writes
+// its y range the same way).
 
 // Parses the interval text as expressions 1 and 2 of the statement. The text
 // is split at its first comma outside quotes and brackets, which must stand
@@ -30,11 +31,14 @@ void ReleaseNamedFunction(CFunction* pFunction);
 // Sets parameter 1 of the function to x.
 void SetParameter(CFunction* pFunction, Extended x);
 
-// The interval [lo, hi] from two endpoint expressions written in either
-// order; endpoints that are equal (or do not compare) raise "Interval must
-// have nonzero length.".
 struct SInterval {
     Extended lo;
     Extended hi;
 };
+
+// The interval [lo, hi] from two endpoint expressions written in either
+// order, evaluated in that order; nothing is checked.
+SInterval EvaluateEndpoints(CExpression* pExprA, CExpression* pExprB);
+// The same, where endpoints that are equal (or do not compare) raise
+// "Interval must have nonzero length.".
 SInterval EvaluateOrderedInterval(CExpression* pExprA, CExpression* pExprB);

@@ -203,6 +203,7 @@ TEST_F(BuiltInsTest, ReservedWordsInOrder) {
                                                "PLOTTXY",
                                                "PLOTXYZ",
                                                "PLOTPHIR",
+                                               "SETYRANGE",
                                                "INTEGRATE",
                                                "FINDZEROS",
                                                "FILE",
@@ -234,7 +235,7 @@ TEST_F(BuiltInsTest, ReservedWordsInOrder) {
                                                "TIME",
                                                "DATE",
                                                "NOW"};
-    ASSERT_EQ(expected.size(), 105U);
+    ASSERT_EQ(expected.size(), 106U);
     CSymbolList* pList = Program()->GetReservedWords();
     EXPECT_EQ(NamesOf(pList), expected);
     for (pList->GoToStart(); pList->GetCurrent(); pList->GoToNext()) {
@@ -256,7 +257,7 @@ TEST_F(BuiltInsTest, DefiningAgainStartsAfresh) {
     EXPECT_EQ(Program()->GetConstants()->GetCount(), 0);
     EXPECT_EQ(Program()->GetBuiltInConstants()->GetCount(), 14);
     EXPECT_EQ(Program()->GetLibraryFunctions()->GetCount(), 23);
-    EXPECT_EQ(Program()->GetReservedWords()->GetCount(), 105);
+    EXPECT_EQ(Program()->GetReservedWords()->GetCount(), 106);
 }
 
 } // namespace

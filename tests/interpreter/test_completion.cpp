@@ -27,13 +27,14 @@ protected:
 TEST_F(CompletionTest, KeywordsInAlphabeticalOrder) {
     EXPECT_EQ(Candidates("PLOT"), (Names{"PLOTPHIR", "PLOTTXY", "PLOTXY", "PLOTXYZ"}));
     EXPECT_EQ(Candidates("ENDI"), (Names{"ENDIF"}));
+    EXPECT_EQ(Complete("SETY").commonPrefix, "SETYRANGE");
 }
 
 TEST_F(CompletionTest, LibraryFunctionsEndWithABracket) {
     EXPECT_EQ(Candidates("LOG"), (Names{"LOG(", "LOG10("}));
     // A reserved word and library functions mixed.
-    EXPECT_EQ(Candidates("SET"),
-              (Names{"SET", "SETFUNCTIONBUTTON", "SETGRAPHICSFRAME(", "SETNUMBERFORMAT("}));
+    EXPECT_EQ(Candidates("SET"), (Names{"SET", "SETFUNCTIONBUTTON", "SETGRAPHICSFRAME(",
+                                        "SETNUMBERFORMAT(", "SETYRANGE"}));
 }
 
 TEST_F(CompletionTest, BuiltInConstants) {

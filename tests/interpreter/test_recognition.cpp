@@ -119,6 +119,8 @@ TEST_F(RecognitionTest, EachRuleAndItsNearMiss) {
         {"CALL S(1, 2)", CN_CALLSUB},
         {"DELETE X", CN_DELETESYMBOL},
         {"RUNFILE \"a.bas\"", CN_RUNFILE},
+        {"SETYRANGE AUTO", CN_SETYRANGE},
+        {"SETYRANGEAUTO", CN_PRINTEXPRESSION},
         {"EXIT LOOP", CN_EXITLOOP},
         {"EXIT  LOOP", CN_PRINTEXPRESSION},
         {"EXIT FUNCTION", CN_EXITFUNCTION},
