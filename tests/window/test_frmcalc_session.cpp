@@ -209,8 +209,8 @@ TEST_F(WindowTest, HelpCoversTheLanguageAndTheWindow) {
         EXPECT_TRUE(page.contains(QStringLiteral("name=\"%1\"").arg(pchSection))) << pchSection;
     }
     for (const char* pchWord :
-         {"FINDZEROS", "INTEGRATE", "PLOTXY", "PLOTTXY", "SETFUNCTIONBUTTON", "RUNFILE", "LOG10",
-          "NF_SCIENTIFIC", "CLOCKS_PER_SEC", "XOR", "END FUNCTION"}) {
+         {"FINDZEROS", "INTEGRATE", "PLOTXY", "PLOTTXY", "SETYRANGE", "SETFUNCTIONBUTTON",
+          "RUNFILE", "LOG10", "NF_SCIENTIFIC", "CLOCKS_PER_SEC", "XOR", "END FUNCTION"}) {
         EXPECT_TRUE(page.contains(QLatin1String(pchWord))) << pchWord;
     }
 }
