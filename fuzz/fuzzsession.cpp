@@ -117,8 +117,9 @@ public:
 
 private:
     // What a user does with a picture: the pane changes its size, the
-    // pointer reads it, the wheel zooms, a drag pans, Home returns. A zoom
-    // of a PLOTXY runs the plot again, within the same interrupt budget.
+    // pointer reads it, the wheel zooms (both axes, then one), a drag pans,
+    // a band zooms, Home returns. Each samples the functions anew, within
+    // the same interrupt budget, and none may raise.
     void Explore() {
         if (!Interface()->IsGraphNavigable()) {
             return;
@@ -128,13 +129,13 @@ private:
             Interface()->RedrawGraph();
             SGraphProbe probe{};
             Interface()->ProbeGraph(40, 30, &probe);
-            Interface()->ZoomGraph(60, 50, 0.5);
+            Interface()->ZoomGraph(60, 50, 0.5, 0.5);
+            Interface()->ZoomGraph(60, 50, 1, 3);
             Interface()->PanGraph(17, -9);
             Interface()->ZoomGraphTo(10, 10, 90, 60);
             Interface()->HomeGraph();
-        } catch (int) {
-            // As in the window: an exploring step that fails changes nothing
-            // more.
+        } catch (int nCode) {
+            Fail("exploring the picture raised", "code: " + std::to_string(nCode));
         }
     }
 

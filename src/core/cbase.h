@@ -59,6 +59,7 @@ enum EClassNumber : std::uint8_t {
     CN_SVGCANVAS = 74,
     CN_SOURCEPLACE = 75,
     CN_SETYRANGE = 76,
+    CN_PLOTSCENE = 77,
 };
 
 constexpr int OBJECT_COUNTERS = 200;

@@ -51,6 +51,11 @@ EExitSignal CDeleteSymbol::Execute() {
         if (!pSymbol) {
             continue;
         }
+        // A function that only the graph picture still draws may go: the
+        // picture keeps what it has drawn.
+        if (pSymbol->GetReferenceCount() != 0) {
+            pUI->LetGoOfPlotSymbol(pSymbol);
+        }
         if (pSymbol->GetReferenceCount() != 0) {
             RaiseError(ERR_DELETE_REFERENCED);
         }

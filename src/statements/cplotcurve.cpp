@@ -1,5 +1,6 @@
 #include "cplotcurve.h"
 
+#include "cplotscene.h"
 #include "numericalcommand.h"
 
 #include "core/cassert.h"
@@ -9,68 +10,7 @@
 #include "symbols/cfunction.h"
 #include "ui/cuserinterface.h"
 
-#include <algorithm>
-#include <cmath>
-#include <cstdlib>
-
-namespace {
-
-constexpr int PARAMETRIC_SAMPLES = 300;
-constexpr Extended HEADROOM = 0.1L;
-
-// A range that one value spans is widened by 1 on each side, or, for a value
-// too large for 1 to make a difference, by a small part of the value; then
-// it gets its headroom. A range the numbers cannot hold is an overflow.
-SPlotRange Widened(SPlotRange range) {
-    if (range.lo == range.hi) {
-        const bool bOneCounts = range.lo - 1 < range.lo && range.hi + 1 > range.hi;
-        const Extended spread = bOneCounts ? 1 : std::fabs(range.lo) * 1e-15L;
-        range.lo -= spread;
-        range.hi += spread;
-    }
-    const Extended r = range.hi - range.lo;
-    range.hi += HEADROOM * r;
-    range.lo -= HEADROOM * r;
-    if (!std::isfinite(range.lo) || !std::isfinite(range.hi)) {
-        RaiseError(ERR_OVERFLOW);
-    }
-    return range;
-}
-
-// The scaling and the mapping to pixels need finite samples.
-Extended Finite(Extended value) {
-    if (!std::isfinite(value)) {
-        RaiseError(ERR_OVERFLOW);
-    }
-    return value;
-}
-
-SPlotRange RangeOf(const Extended* pValues, int nValues) {
-    SPlotRange range{pValues[0], pValues[0]};
-    for (int i = 1; i < nValues; ++i) {
-        range.lo = std::fmin(range.lo, pValues[i]);
-        range.hi = std::fmax(range.hi, pValues[i]);
-    }
-    return range;
-}
-
-// Sample i of n across the interval: its lower end first, the upper end
-// one step beyond the last.
-Extended SamplePoint(const SInterval& interval, int i, int nSamples) {
-    return i * (interval.hi - interval.lo) / nSamples + interval.lo;
-}
-
-Extended* AllocatedSamples(int nSamples) {
-    Extended* p = AllocateNumbers(static_cast<std::size_t>(nSamples));
-    CleanupStack::PushNumbers(p);
-    return p;
-}
-
-const char* NameOf(const CFunction* pFunc) {
-    return pFunc->GetName()->GetData();
-}
-
-} // namespace
+#include <vector>
 
 CPlotCurve::CPlotCurve(CProgram* pProg) : CStatementWithExpressions(pProg) {
     AddInstance(CN_PLOTCURVE);
@@ -159,37 +99,6 @@ void CPlotCurve::Link() {
     CStatementWithExpressions::Link();
 }
 
-void CPlotCurve::SampleFunctionOfX(CFunction* pFunc, const Extended* px, int nSamples,
-                                   Extended* py) const {
-    for (int i = 0; i < nSamples; ++i) {
-        GetProgram()->PollInterrupt();
-        SetParameter(pFunc, px[i]);
-        py[i] = Finite(pFunc->GetValue());
-    }
-}
-
-void CPlotCurve::SampleCurve(const SInterval& interval, Extended* px, Extended* py) const {
-    CFunction* pFunc = _apFunc[0];
-    for (int i = 0; i < PARAMETRIC_SAMPLES; ++i) {
-        GetProgram()->PollInterrupt();
-        const Extended t = SamplePoint(interval, i, PARAMETRIC_SAMPLES);
-        SetParameter(pFunc, t);
-        if (_pFuncX) {
-            SetParameter(_pFuncX, t);
-        }
-        const Extended value = pFunc->GetValue();
-        if (_kind == PK_PHIR) {
-            px[i] = Finite(value * std::cos(t));
-            py[i] = Finite(value * std::sin(t));
-        } else {
-            OSTREL_ASSERT(_pFuncX);
-            const Extended x = _pFuncX->GetValue();
-            py[i] = Finite(value);
-            px[i] = Finite(x);
-        }
-    }
-}
-
 EExitSignal CPlotCurve::Execute() {
     OSTREL_ASSERT(_nFunc > 0 && _apFunc[0]);
     GetProgram()->PollInterrupt();
@@ -204,50 +113,24 @@ EExitSignal CPlotCurve::Execute() {
     int pxRight = 0;
     int pyBottom = 0;
     pUI->GetPlotArea(&pxLeft, &pyTop, &pxRight, &pyBottom);
-    // PLOTXY takes one sample per pixel column but the last two (a pane too
-    // narrow for that still gets one).
-    const int nSamples =
-        _kind == PK_XY ? std::max(1, std::abs(pxLeft - pxRight + 1)) : PARAMETRIC_SAMPLES;
-    // Only PLOTXY names several functions.
-    const int nCurves = _nFunc;
-    // The shared abscissae and one array of ordinates per curve, on the
-    // cleanup stack while the functions are evaluated.
-    Extended* px = AllocatedSamples(nSamples);
-    Extended* apy[MAX_PLOT_CURVES] = {};
-    for (int i = 0; i < nCurves; ++i) {
-        apy[i] = AllocatedSamples(nSamples);
+    const int nWidth = pxRight - pxLeft;
+    const int nHeight = pyBottom - pyTop;
+    // The scene is the picture's model: sampled here once, as a plot always
+    // was, then handed to the graph pane to be drawn again and explored.
+    auto* poScene = new CPlotScene(GetProgram(), _kind, {interval.lo, interval.hi});
+    CleanupStack::PushObject(poScene);
+    for (int i = 0; i < _nFunc; ++i) {
+        poScene->AddCurve(_apFunc[i]);
     }
-    SPlotRange xRange{interval.lo, interval.hi};
-    SPlotRange yRange{};
-    if (_kind == PK_XY) {
-        // One sampling per function at the same abscissae, and one y range
-        // over all of them; the picture spans exactly the interval.
-        for (int i = 0; i < nSamples; ++i) {
-            px[i] = SamplePoint(interval, i, nSamples);
-        }
-        for (int i = 0; i < nCurves; ++i) {
-            SampleFunctionOfX(_apFunc[i], px, nSamples, apy[i]);
-            const SPlotRange range = RangeOf(apy[i], nSamples);
-            yRange =
-                i == 0 ? range
-                       : SPlotRange{std::fmin(yRange.lo, range.lo), std::fmax(yRange.hi, range.hi)};
-        }
-    } else {
-        SampleCurve(interval, px, apy[0]);
-        xRange = Widened(RangeOf(px, nSamples));
-        yRange = RangeOf(apy[0], nSamples);
+    if (_pFuncX) {
+        poScene->SetXFunction(_pFuncX);
     }
-    yRange = Widened(yRange);
-    if (_kind == PK_PHIR) {
-        MakeEqualUnits(&xRange, &yRange, pxRight - pxLeft, pyBottom - pyTop);
-    }
-    SPlotCurve curves[MAX_PLOT_CURVES] = {};
-    for (int i = 0; i < nCurves; ++i) {
-        curves[i] = {NameOf(_apFunc[i]), px, apy[i], PlotCurveColor(i), nSamples};
-    }
-    const SPlotScene scene{_kind, {interval.lo, interval.hi}, xRange, yRange, curves, nCurves};
-    DrawPlotScene(pUI, scene);
-    CleanupStack::PopAndDestroy(nCurves + 1);
+    poScene->SampleStrictly(nWidth, nHeight);
+    poScene->ChooseHomeView(_kind == PK_XY ? GetProgram()->GetPlotYRange() : nullptr);
+    std::vector<SPlotCurve> curves;
+    DrawPlotScene(pUI, poScene->Describe(poScene->ViewOn(nWidth, nHeight), &curves));
+    CleanupStack::Pop();
+    pUI->KeepPlot(poScene);
     pUI->DrawGraphFrame();
     PrintSummary(pUI, interval);
     return ES_CONTINUE;

@@ -28,8 +28,6 @@ public:
     void SetUpPlotPhiR(const CString* pstrFuncR, const CString* pstrInterval);
 
 private:
-    void SampleFunctionOfX(CFunction* pFunc, const Extended* px, int nSamples, Extended* py) const;
-    void SampleCurve(const SInterval& interval, Extended* px, Extended* py) const;
     void PrintSummary(CUserInterface* pUI, const SInterval& interval) const;
     void AddFunctionName(const CString* pstrName, int nSyntaxCode);
 

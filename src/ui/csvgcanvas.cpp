@@ -164,7 +164,8 @@ void CSvgCanvas::CanvasRectangle(int x1, int y1, int x2, int y2) {
         if (width > 0 && height > 0) {
             _body += "<rect x=\"" + std::to_string(left) + "\" y=\"" + std::to_string(top) +
                      "\" width=\"" + std::to_string(width) + "\" height=\"" +
-                     std::to_string(height) + "\" fill=\"" + ColorText(_nPenColor) + "\"/>\n";
+                     std::to_string(height) + "\" stroke=\"none\" fill=\"" + ColorText(_nPenColor) +
+                     "\"/>\n";
         }
         return;
     }
@@ -204,8 +205,8 @@ void CSvgCanvas::CanvasTextOut(int x, int y, const char* pchText) {
     const int ascent = EstimatedTextAscent(_nLabelPixels);
     _body += "<rect x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\" width=\"" +
              std::to_string(CanvasTextWidth(pchText)) + "\" height=\"" +
-             std::to_string(CanvasTextHeight(pchText)) + "\" fill=\"" + ColorText(_nBrushColor) +
-             "\"/>\n";
+             std::to_string(CanvasTextHeight(pchText)) + "\" stroke=\"none\" fill=\"" +
+             ColorText(_nBrushColor) + "\"/>\n";
     _body += "<text x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y + ascent) +
              "\" font-family=\"DejaVu Sans\" font-size=\"" + std::to_string(_nLabelPixels) +
              "\" fill=\"#000000\" xml:space=\"preserve\">" + Escaped(pchText) + "</text>\n";

@@ -2,6 +2,7 @@
 
 #include "interpreter/cinterpreter.h"
 #include "interpreter/cprogram.h"
+#include "statements/cplotscene.h"
 
 CUserInterface::CUserInterface() {
     AddInstance(CN_USERINTERFACE);
@@ -21,4 +22,8 @@ std::uint8_t CUserInterface::GetClassNumber() const {
 
 const CString* CUserInterface::GetErrorName() const {
     return _poInterpreter ? _poInterpreter->GetErrorName() : nullptr;
+}
+
+void CUserInterface::KeepPlot(CPlotScene* poScene) {
+    delete poScene;
 }

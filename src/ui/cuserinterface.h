@@ -4,6 +4,8 @@
 #include "core/extended.h"
 
 class CInterpreter;
+class CNamedNumeric;
+class CPlotScene;
 class CProgram;
 class CString;
 struct SPlotScene;
@@ -32,7 +34,8 @@ public:
     virtual void SetNumberFormat(int nCode) = 0;
     virtual void SetGraphicsFormat(int nCode) = 0;
     virtual int GetGraphicsFormat() const = 0;
-    virtual void DrawNumber(Extended value, Extended x, Extended y) = 0;
+    // A label of nDigits significant digits (at least two) at world (x, y).
+    virtual void DrawNumber(Extended value, Extended x, Extended y, int nDigits) = 0;
     virtual void SetPrecision(int nPrecision) = 0;
     virtual void SetWorldWindow(Extended x0, Extended y0, Extended x1, Extended y1) = 0;
     virtual void GetPlotArea(int* pxLeft, int* pyTop, int* pxRight, int* pyBottom) = 0;
@@ -55,6 +58,12 @@ public:
     // Draws the names and colours of the curves described last in a corner
     // of the plot area.
     virtual void DrawLegend() {}
+    // A plot statement hands over the scene it has drawn, to be drawn again
+    // and explored; an interface without a graph picture just destroys it.
+    virtual void KeepPlot(CPlotScene* poScene);
+    // DELETE asks the graph picture to let go of a symbol that nothing but
+    // the picture holds any more; the picture then keeps what it has drawn.
+    virtual void LetGoOfPlotSymbol(const CNamedNumeric* /*pSymbol*/) {}
 
     CInterpreter* GetInterpreter() const { return _poInterpreter; }
     // The name that the last named error quotes; null when there is none.

@@ -87,6 +87,7 @@ bool CWindowInterface::ExecuteLine(const char* pchLine) {
     CStatement* poStatement = nullptr;
     _bLastLineFailed = false;
     ForgetErrorPlace();
+    ++_nLinesRunning;
     try {
         poLine = new CString;
         poLine->Set(pchLine);
@@ -100,6 +101,7 @@ bool CWindowInterface::ExecuteLine(const char* pchLine) {
         PrintText("\n");
         PrintErrorPlace();
     }
+    --_nLinesRunning;
     delete poStatement;
     delete poLine;
     return !_bLastLineFailed;
@@ -178,6 +180,7 @@ void CWindowInterface::PressFunctionButton(int iButton) {
 }
 
 void CWindowInterface::ClearFunctionButton(int iButton) {
+    RefuseWhileExploring();
     CheckButtonIndex(iButton);
     ReleaseButton(iButton);
     Window()->ClearButtonCaption(iButton);
@@ -186,6 +189,7 @@ void CWindowInterface::ClearFunctionButton(int iButton) {
 void CWindowInterface::SetFunctionButton(int iButton, const CString* pstrCaption,
                                          const CString* pstrFuncName, bool bRunAtOnce) {
     OSTREL_ASSERT(pstrCaption && pstrFuncName);
+    RefuseWhileExploring();
     CheckButtonIndex(iButton);
     Window()->SetButtonCaption(iButton, TextOf(pstrCaption));
     // Both copies exist before the old texts go, so running out of memory
@@ -202,7 +206,15 @@ void CWindowInterface::SetFunctionButton(int iButton, const CString* pstrCaption
     button.bRunAtOnce = bRunAtOnce;
 }
 
+void CWindowInterface::WriteOutput(const char* pchText) {
+    // A function sampled for the picture prints nothing.
+    if (!_bExploring) {
+        Window()->WriteOutput(pchText);
+    }
+}
+
 void CWindowInterface::ClearOutput() {
+    RefuseWhileExploring();
     Window()->ClearOutputPane();
 }
 
@@ -218,27 +230,28 @@ void CWindowInterface::PrintText(const char* pchText) {
         }
         text += *pch;
     }
-    Window()->WriteOutput(text.c_str());
+    WriteOutput(text.c_str());
 }
 
 void CWindowInterface::PrintChar(char ch) {
     const char pchText[2] = {ch, '\0'};
-    Window()->WriteOutput(pchText);
+    WriteOutput(pchText);
 }
 
 void CWindowInterface::PrintInteger(int n) {
     char pchText[16];
     std::snprintf(pchText, sizeof pchText, "%d", n);
-    Window()->WriteOutput(pchText);
+    WriteOutput(pchText);
 }
 
 void CWindowInterface::PrintNumber(Extended value) {
     char pchText[NUMBER_TEXT_SIZE];
     FormatNumber(value, _floatFormat, _nPrecision, _nDigits, pchText);
-    Window()->WriteOutput(TrimmedNumberText(pchText));
+    WriteOutput(TrimmedNumberText(pchText));
 }
 
 void CWindowInterface::SetNumberFormat(int nCode) {
+    RefuseWhileExploring();
     if (nCode < NF_GENERAL || nCode > NF_SCIENTIFIC) {
         RaiseError(ERR_ILLEGAL_PARAMETER_UI);
     }
@@ -248,6 +261,7 @@ void CWindowInterface::SetNumberFormat(int nCode) {
 }
 
 void CWindowInterface::SetGraphicsFormat(int nCode) {
+    RefuseWhileExploring();
     if (nCode < GF_NONE || nCode > GF_LARGE) {
         RaiseError(ERR_ILLEGAL_PARAMETER_UI);
     }
@@ -267,6 +281,7 @@ void CWindowInterface::SetPrecision(int nPrecision) {
 }
 
 void CWindowInterface::ShowToolbar(bool bShown) {
+    RefuseWhileExploring();
     _bToolbarShown = bShown;
     Window()->ShowToolbarButtons(bShown);
 }

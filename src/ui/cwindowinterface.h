@@ -1,13 +1,15 @@
 #pragma once
 
+#include "core/numbertext.h"
 #include "cuserinterface.h"
-#include "numbertext.h"
 #include "plotscene.h"
 
+#include <string>
 #include <vector>
 
 class CGraphCanvas;
 class CGraphPicture;
+class CPlotScene;
 class CWindowOperations;
 
 // What lies under a point of the graph pane (see ProbeGraph).
@@ -50,9 +52,11 @@ public:
     void SetNumberFormat(int nCode) override;
     void SetGraphicsFormat(int nCode) override;
     int GetGraphicsFormat() const override { return _nGraphicsFormat; }
-    void DrawNumber(Extended value, Extended x, Extended y) override;
+    void DrawNumber(Extended value, Extended x, Extended y, int nDigits) override;
     void DescribePlot(const SPlotScene& scene) override;
     void DrawLegend() override;
+    void KeepPlot(CPlotScene* poScene) override;
+    void LetGoOfPlotSymbol(const CNamedNumeric* pSymbol) override;
     void SetPrecision(int nPrecision) override;
     void SetWorldWindow(Extended x0, Extended y0, Extended x1, Extended y1) override;
     void GetPlotArea(int* pxLeft, int* pyTop, int* pxRight, int* pyBottom) override;
@@ -90,10 +94,10 @@ public:
     int MapX(Extended x) const;
     int MapY(Extended y) const;
 
-    // The retained picture: everything drawn since the last ClearGraph.
-    // RedrawGraph draws it again on the pane at the pane's present size
-    // (the pane was resized or shown again); nothing is evaluated. Without
-    // a picture the pane is left white with its frame.
+    // The picture: the scene of the last plot since the pane was cleared.
+    // RedrawGraph draws it on the pane at the pane's present size (the pane
+    // was resized or shown again), sampling its functions anew for that
+    // size; without a scene the pane is left white with its frame.
     void RedrawGraph();
     // Draws the picture on another canvas at that canvas's size, such as an
     // image being saved; the pane and its mapping stay as they were.
@@ -104,25 +108,35 @@ public:
     // lies outside the plot area's world window.
     bool ProbeGraph(int px, int py, SGraphProbe* pProbe) const;
     // The probe of one sample (for stepping along a curve); false when
-    // there is no such sample.
+    // there is no such sample or it could not be evaluated.
     bool ProbeSample(int iCurve, int iSample, SGraphProbe* pProbe) const;
+    // Where a box of nWidth by nHeight pixels showing the probe's texts
+    // covers no label and not the legend: a corner of the plot area if one
+    // is free.
+    void PlaceProbeBox(int nWidth, int nHeight, int* px, int* py) const;
 
-    // Exploring the picture. On a PLOTXY picture each of these runs PLOTXY
-    // with the new interval through the window's RunCommand, as if typed;
-    // on a parametric or polar picture it draws the kept samples in the new
-    // view. A request that would leave a view the numbers cannot grid does
-    // nothing.
+    // Exploring the picture: each shows another view of the scene, sampled
+    // anew, and prints nothing. A request while a line runs, or one that
+    // would leave a view the numbers cannot grid, does nothing; an
+    // interrupted sampling leaves the view as it was.
     bool IsGraphNavigable() const;
-    // Zooms around pixel (px, py) by the factor (below 1 zooms in); a
-    // PLOTXY keeps only the x of the pixel.
-    void ZoomGraph(int px, int py, double factor);
+    // Zooms around pixel (px, py) by a factor per axis (below 1 zooms in).
+    void ZoomGraph(int px, int py, double xFactor, double yFactor);
     // Moves the picture's content by (dx, dy) pixels, as a drag does.
     void PanGraph(int dx, int dy);
-    // Zooms to the pixel rectangle; a PLOTXY takes only its x range.
+    // Zooms to the pixel rectangle; a side of no height or width keeps the
+    // range across it.
     void ZoomGraphTo(int px1, int py1, int px2, int py2);
-    // Back to the interval of the plot the user ran last, or to the view of
-    // the parametric or polar picture as first drawn.
+    // Back to the view the plot statement drew.
     void HomeGraph();
+    // The view the pane shows; false without a plot.
+    bool GetGraphView(SPlotView* pView) const;
+    // Shows the view; false when it cannot be shown.
+    bool SetGraphView(const SPlotView& view);
+    // The value of an expression typed into a dialog, such as "2*PI", with
+    // the calculator's names; false when it has none or is not finite. Like
+    // a function sampled for the picture, it prints nothing.
+    bool EvaluateText(const char* pchText, Extended* pValue);
 
     EFloatFormat GetFloatFormat() const { return _floatFormat; }
     int GetPrecision() const { return _nPrecision; }
@@ -139,18 +153,24 @@ private:
     };
 
     CWindowOperations* Window() const;
+    void WriteOutput(const char* pchText);
     // The place in a program file of the error just reported, if it has one.
     void PrintErrorPlace();
     // The canvas drawn on: the window's pane, or the one RenderGraph draws.
     CGraphCanvas* Canvas() const;
-    // Adds the operation to the picture, unless the picture is being drawn
-    // again.
-    void Keep(int op, Extended a = 0, Extended b = 0, Extended c = 0, Extended d = 0);
-    void ReplayPicture();
-    // The curve pen of a canvas colour, kept in the picture.
-    void UsePenColor(int nColor);
-    void DrawView(SPlotRange x, SPlotRange y);
-    void RunPlotXY(const SPlotRange& interval);
+    // Graph, output and window changes that a function sampled while the
+    // user explores would make raise instead; its prints are dropped.
+    void RefuseWhileExploring() const;
+    void PaintWhite();
+    // White pane, the scene (sampled first when bSample) and the frame.
+    // False when the sampling was stopped: the old samples were drawn.
+    bool DrawPicture(bool bSample);
+    // Functions may be evaluated for the picture only between lines: a
+    // running line owns the cleanup stack and its functions' parameters.
+    bool CanSample() const;
+    bool ShowView(const SPlotView& view);
+    // The world window drawn last, as a view.
+    SPlotView ShownView() const;
     // Pixels back to world coordinates, through the last mapping.
     Extended UnmapX(int px) const;
     Extended UnmapY(int py) const;
@@ -167,21 +187,25 @@ private:
         int y;
         int w;
         int h;
+        bool Meets(const SLabelBox& other) const {
+            return x < other.x + other.w && other.x < x + w && y < other.y + other.h &&
+                   other.y < y + h;
+        }
     };
     std::vector<SLabelBox> _labels;
-    // The interval of the last PLOTXY the user ran (not a zoom), and the
-    // first view of the last parametric or polar picture.
-    SPlotRange _homeInterval{0, 0};
-    SPlotRange _homeX{0, 0};
-    SPlotRange _homeY{0, 0};
-    // The view a polar picture asked for and the size of the plot area it
-    // was drawn on: on a pane of another shape it is drawn anew, round.
-    SPlotRange _polarX{0, 0};
-    SPlotRange _polarY{0, 0};
-    int _nPolarWidth = 0;
-    int _nPolarHeight = 0;
-    bool _bReplaying = false;
-    bool _bNavigating = false;
+    // The legend's box of the plot being drawn (none for one curve) and the
+    // names and colours it lists.
+    bool _bLegend = false;
+    SLabelBox _legendBox{0, 0, 0, 0};
+    struct SLegendEntry {
+        std::string name;
+        int nColor;
+    };
+    std::vector<SLegendEntry> _legend;
+    // Set while the picture's functions are evaluated for a new view or size.
+    bool _bExploring = false;
+    // Lines being run (a run-at-once button may run one inside another).
+    int _nLinesRunning = 0;
     EFloatFormat _floatFormat = FF_GENERAL;
     int _nPrecision = 18;
     int _nDigits = 2;

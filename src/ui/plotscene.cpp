@@ -4,10 +4,13 @@
 #include "core/cassert.h"
 #include "core/cleanupstack.h"
 #include "core/errorcodes.h"
+#include "core/numbertext.h"
 #include "cuserinterface.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 
 namespace {
@@ -96,22 +99,46 @@ void DrawAxes(CUserInterface* pUI, const SPlotRange& xRange, const SPlotRange& y
 
 void DrawYLabels(CUserInterface* pUI, Extended x, const SGridStep& grid, Extended yHi) {
     OSTREL_ASSERT(pUI);
+    const int nDigits = ChooseLabelDigits(grid, yHi, true);
     ForEachGridValue(grid, yHi, true,
-                     [&](Extended y) { pUI->DrawNumber(LabelValue(y, grid.step), x, y); });
+                     [&](Extended y) { pUI->DrawNumber(LabelValue(y, grid.step), x, y, nDigits); });
 }
 
 void DrawXLabels(CUserInterface* pUI, Extended y, const SGridStep& grid, Extended xHi) {
     OSTREL_ASSERT(pUI);
+    const int nDigits = ChooseLabelDigits(grid, xHi, false);
     ForEachGridValue(grid, xHi, false,
-                     [&](Extended x) { pUI->DrawNumber(LabelValue(x, grid.step), x, y); });
+                     [&](Extended x) { pUI->DrawNumber(LabelValue(x, grid.step), x, y, nDigits); });
 }
 
+// A sample that could not be evaluated lifts the pen: the curve goes on
+// from the next one that could.
 void DrawPolyline(CUserInterface* pUI, const SPlotCurve& curve) {
     OSTREL_ASSERT(pUI && curve.px && curve.py);
-    pUI->MoveTo(curve.px[0], curve.py[0]);
-    for (int i = 1; i < curve.nSamples; ++i) {
-        pUI->LineTo(curve.px[i], curve.py[i]);
+    bool bPenDown = false;
+    for (int i = 0; i < curve.nSamples; ++i) {
+        if (std::isnan(curve.px[i]) || std::isnan(curve.py[i])) {
+            bPenDown = false;
+        } else if (bPenDown) {
+            pUI->LineTo(curve.px[i], curve.py[i]);
+        } else {
+            pUI->MoveTo(curve.px[i], curve.py[i]);
+            bPenDown = true;
+        }
     }
+}
+
+// The label as the pane writes it, read back.
+Extended LabelReading(Extended value, int nDigits, char (&pchText)[NUMBER_TEXT_SIZE]) {
+    FormatNumber(value, FF_GENERAL, nDigits, 2, pchText);
+    // Whatever the locale: the label's separator is always ".".
+    const char* pchStart = pchText;
+    while (*pchStart == ' ') {
+        ++pchStart;
+    }
+    Extended reading = 0;
+    std::from_chars(pchStart, pchStart + std::strlen(pchStart), reading);
+    return reading;
 }
 
 } // namespace
@@ -152,6 +179,32 @@ SGridStep ChooseGridStep(Extended lo, Extended hi) {
         step = FittingCandidate(d, candidates);
     }
     return {step, std::ceil(lo / step) * step};
+}
+
+int ChooseLabelDigits(const SGridStep& grid, Extended limit, bool bInclusive) {
+    // Two digits keep the labels as they always were wherever they already
+    // tell the values apart; more are taken only where zooming needs them.
+    constexpr int MIN_DIGITS = 2;
+    constexpr int MAX_DIGITS = 20;
+    for (int nDigits = MIN_DIGITS; nDigits < MAX_DIGITS; ++nDigits) {
+        bool bFits = true;
+        char pchPrevious[NUMBER_TEXT_SIZE] = "";
+        ForEachGridValue(grid, limit, bInclusive, [&](Extended value) {
+            if (!bFits) {
+                return;
+            }
+            const Extended label = LabelValue(value, grid.step);
+            char pchText[NUMBER_TEXT_SIZE];
+            const Extended reading = LabelReading(label, nDigits, pchText);
+            bFits = std::fabs(reading - label) < grid.step / 2 &&
+                    std::strcmp(pchText, pchPrevious) != 0;
+            std::memcpy(pchPrevious, pchText, sizeof pchText);
+        });
+        if (bFits) {
+            return nDigits;
+        }
+    }
+    return MAX_DIGITS;
 }
 
 bool IsDrawableRange(const SPlotRange& range) {

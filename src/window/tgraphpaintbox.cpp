@@ -29,10 +29,8 @@ QColor ColorOf(int nColor) {
 // one notch forward; a notch back zooms out by its inverse, 1.25.
 constexpr int WHEEL_NOTCH = 120;
 constexpr double WHEEL_ZOOM_IN = 0.8;
-// A rubber band narrower than this is taken for a slip of the hand.
+// A rubber band side shorter than this is taken for a slip of the hand.
 constexpr int MIN_ZOOM_BAND = 4;
-// The overlay stands just inside the frame's two pixels.
-constexpr int OVERLAY_INSET = 5;
 constexpr int OVERLAY_PADDING = 3;
 constexpr int MARKER_RADIUS = 4;
 
@@ -137,20 +135,8 @@ void TGraphPaintBox::PaintOverlay(QPainter* pPainter) const {
         pPainter->drawEllipse(QPointF(_overlay.sample), MARKER_RADIUS, MARKER_RADIUS);
         pPainter->setRenderHint(QPainter::Antialiasing, false);
     }
-    // A sample stepped to by the keys comes without a pointer's text.
-    QStringList lines;
-    if (!_overlay.pointerText.isEmpty()) {
-        lines << _overlay.pointerText;
-    }
-    if (_overlay.bSample) {
-        lines << _overlay.sampleText;
-    }
-    const QString text = lines.join(QLatin1Char('\n'));
-    const QFontMetrics metrics(font());
-    const QRect textRect = metrics.boundingRect(QRect(), Qt::AlignLeft | Qt::AlignTop, text);
-    const QRect box = textRect.translated(-textRect.topLeft())
-                          .adjusted(0, 0, 2 * OVERLAY_PADDING, 2 * OVERLAY_PADDING)
-                          .translated(OVERLAY_INSET, OVERLAY_INSET);
+    const QString text = OverlayText(_overlay);
+    const QRect box(_overlay.boxTopLeft, OverlayBoxSize(_overlay));
     pPainter->setPen(QColor(160, 160, 160));
     pPainter->setBrush(QColor(255, 255, 255, 210));
     pPainter->drawRect(box);
@@ -158,6 +144,25 @@ void TGraphPaintBox::PaintOverlay(QPainter* pPainter) const {
     pPainter->setFont(font());
     pPainter->drawText(box.adjusted(OVERLAY_PADDING, OVERLAY_PADDING, 0, 0),
                        Qt::AlignLeft | Qt::AlignTop, text);
+}
+
+QString TGraphPaintBox::OverlayText(const SGraphOverlay& overlay) const {
+    // A sample stepped to by the keys comes without a pointer's text.
+    QStringList lines;
+    if (!overlay.pointerText.isEmpty()) {
+        lines << overlay.pointerText;
+    }
+    if (overlay.bSample) {
+        lines << overlay.sampleText;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QSize TGraphPaintBox::OverlayBoxSize(const SGraphOverlay& overlay) const {
+    const QFontMetrics metrics(font());
+    const QRect textRect =
+        metrics.boundingRect(QRect(), Qt::AlignLeft | Qt::AlignTop, OverlayText(overlay));
+    return textRect.size() + QSize(2 * OVERLAY_PADDING, 2 * OVERLAY_PADDING);
 }
 
 void TGraphPaintBox::SetOverlay(const SGraphOverlay& overlay) {
@@ -216,14 +221,24 @@ void TGraphPaintBox::mouseReleaseEvent(QMouseEvent* pEvent) {
     _pointer = _dragNow;
     _bPointer = true;
     const QPoint offset = _dragNow - _dragStart;
-    const QRect band = ZoomBand();
+    // A side of the band too short to mean anything keeps the range across
+    // it: a flat band zooms x only, a narrow one y only.
+    QRect band = ZoomBand();
+    const bool bZoomX = band.width() >= MIN_ZOOM_BAND;
+    const bool bZoomY = band.height() >= MIN_ZOOM_BAND;
+    if (!bZoomX) {
+        band.setRight(band.left());
+    }
+    if (!bZoomY) {
+        band.setBottom(band.top());
+    }
     const EDrag drag = std::exchange(_drag, DRAG_NONE);
     update();
     // A request reads the picture under the pointer again once it has run;
     // without one the overlay comes back here.
     if (drag == DRAG_PAN && !offset.isNull()) {
         emit PanRequested(offset);
-    } else if (drag == DRAG_ZOOM && band.width() >= MIN_ZOOM_BAND) {
+    } else if (drag == DRAG_ZOOM && (bZoomX || bZoomY)) {
         emit ZoomToRequested(band);
     } else {
         emit PointerMoved(_dragNow);
@@ -241,12 +256,21 @@ void TGraphPaintBox::wheelEvent(QWheelEvent* pEvent) {
         pEvent->ignore();
         return;
     }
-    _nWheelDelta += pEvent->angleDelta().y();
+    // Some platforms turn a vertical turn with Shift held into a
+    // horizontal one.
+    const QPoint delta = pEvent->angleDelta();
+    _nWheelDelta += delta.y() != 0 ? delta.y() : delta.x();
     const int nNotches = _nWheelDelta / WHEEL_NOTCH;
-    if (nNotches != 0) {
-        _nWheelDelta -= nNotches * WHEEL_NOTCH;
-        emit ZoomRequested(pEvent->position().toPoint(), std::pow(WHEEL_ZOOM_IN, nNotches));
+    if (nNotches == 0) {
+        return;
     }
+    _nWheelDelta -= nNotches * WHEEL_NOTCH;
+    // Both axes; Shift zooms only y, Ctrl only x.
+    const double factor = std::pow(WHEEL_ZOOM_IN, nNotches);
+    const Qt::KeyboardModifiers modifiers = pEvent->modifiers();
+    const bool bOnlyY = (modifiers & Qt::ShiftModifier) != 0;
+    const bool bOnlyX = (modifiers & Qt::ControlModifier) != 0 && !bOnlyY;
+    emit ZoomRequested(pEvent->position().toPoint(), bOnlyY ? 1.0 : factor, bOnlyX ? 1.0 : factor);
 }
 
 void TGraphPaintBox::keyPressEvent(QKeyEvent* pEvent) {

@@ -11,6 +11,8 @@
 // What the pane shows over its picture while the pointer reads it: the
 // pointer's text, and the nearest sample of a curve with a marker.
 struct SGraphOverlay {
+    // Where the box with the texts stands (its size is OverlayBoxSize).
+    QPoint boxTopLeft;
     QString pointerText;
     bool bSample = false;
     QPoint sample;
@@ -42,6 +44,8 @@ public:
     const QImage& GetImage() const { return _image; }
 
     void SetOverlay(const SGraphOverlay& overlay);
+    // The size of the box that shows the overlay's texts.
+    QSize OverlayBoxSize(const SGraphOverlay& overlay) const;
     void ClearOverlay();
     bool HasOverlay() const { return _bOverlay; }
     const SGraphOverlay& GetOverlay() const { return _overlay; }
@@ -59,8 +63,8 @@ public:
 
 signals:
     void PointerMoved(QPoint point);
-    // factor below 1 zooms in, around the point.
-    void ZoomRequested(QPoint point, double factor);
+    // A factor below 1 zooms in, around the point; 1 leaves that axis.
+    void ZoomRequested(QPoint point, double xFactor, double yFactor);
     // The content follows a drag by offset pixels.
     void PanRequested(QPoint offset);
     void ZoomToRequested(QRect rect);
@@ -88,6 +92,7 @@ private:
     bool IsNavigable() const { return _isNavigable && _isNavigable(); }
     QRect ZoomBand() const;
     void PaintOverlay(QPainter* pPainter) const;
+    QString OverlayText(const SGraphOverlay& overlay) const;
 
     QImage _image;
     std::function<void()> _onPaint;

@@ -51,6 +51,7 @@ TfrmCalc::CRunGuard::~CRunGuard() {
         qApp->removeEventFilter(_pForm);
         _pForm->FlushOutput();
         _pForm->RefreshOverlay();
+        _pForm->UpdateGraphActions();
     }
 }
 
@@ -167,9 +168,12 @@ void TfrmCalc::CreateMenu() {
 
     mnuCopyGraph = new QAction(tr("Copy graph"), this);
     mnuCopyGraph->setObjectName(QStringLiteral("mnuCopyGraph"));
+    mnuViewGraph = new QAction(tr("View..."), this);
+    mnuViewGraph->setObjectName(QStringLiteral("mnuViewGraph"));
     pbGraph->setContextMenuPolicy(Qt::ActionsContextMenu);
     pbGraph->addAction(mnuCopyGraph);
     pbGraph->addAction(mnuSaveGraph);
+    pbGraph->addAction(mnuViewGraph);
 
     CreateFormatMenus();
     ConnectMenu();
@@ -196,6 +200,7 @@ void TfrmCalc::ConnectMenu() {
     connect(mnuRunFile, &QAction::triggered, this, &TfrmCalc::mnuRunFileClick);
     connect(mnuSaveGraph, &QAction::triggered, this, &TfrmCalc::mnuSaveGraphClick);
     connect(mnuCopyGraph, &QAction::triggered, this, &TfrmCalc::mnuCopyGraphClick);
+    connect(mnuViewGraph, &QAction::triggered, this, &TfrmCalc::mnuViewGraphClick);
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
     // The groups hold their items in the order of the format codes.
     connect(_pNumberFormats, &QActionGroup::triggered, this, [this](QAction* pAction) {
@@ -248,6 +253,7 @@ void TfrmCalc::ResetCalculator() {
         }
         // The old picture went with the old interface; the pane shows that.
         Interface()->RedrawGraph();
+        UpdateGraphActions();
         CRunGuard guard(this);
         _session.RunStartupFile();
     });

@@ -140,6 +140,9 @@ private:
     void mnuRunFileClick();
     void mnuSaveGraphClick();
     void mnuCopyGraphClick();
+    void mnuViewGraphClick();
+    // Copy, save and view ask for a picture: without a plot they are off.
+    void UpdateGraphActions();
     void mnuAboutClick();
     // Runs a call into the engine as a line runs: under the run guard, with
     // the wait cursor, so that Escape stops it.
@@ -208,6 +211,7 @@ private:
     QAction* mnuAbout = nullptr;
     // In the graph pane's context menu, with mnuSaveGraph.
     QAction* mnuCopyGraph = nullptr;
+    QAction* mnuViewGraph = nullptr;
     // The exclusive check marks of the two format menus.
     QActionGroup* _pNumberFormats = nullptr;
     QActionGroup* _pGraphicsFormats = nullptr;

@@ -1,6 +1,9 @@
 #include "uFrmCalc.h"
 
+#include "core/numbertext.h"
+#include "tgraphviewdialog.h"
 #include "tsvggraphcanvas.h"
+#include "ui/cgraphpicture.h"
 #include "ui/cwindowinterface.h"
 
 #include <QBuffer>
@@ -13,10 +16,16 @@
 #include <QMessageBox>
 #include <QSaveFile>
 
+#include <algorithm>
+
 // The graph pane: painting, reading, exploring and saving the picture, and
 // the canvas operations of the window interface.
 
 namespace {
+
+// Digits of the view's ends in the View dialog: enough to see where it is,
+// few enough to read.
+constexpr int VIEW_DIGITS = 10;
 
 int ColorValue(const QColor& color) {
     return CanvasColor(color.red(), color.green(), color.blue());
@@ -36,9 +45,11 @@ void TfrmCalc::ConnectGraphPane() {
     pbGraph->SetOnNavigable([this] { return CanNavigateGraph(); });
     connect(pbGraph, &TGraphPaintBox::PointerMoved, this, &TfrmCalc::ProbeGraphAt);
     connect(pbGraph, &TGraphPaintBox::TraceRequested, this, &TfrmCalc::TraceGraph);
-    connect(pbGraph, &TGraphPaintBox::ZoomRequested, this, [this](QPoint point, double factor) {
-        NavigateGraph([&] { Interface()->ZoomGraph(point.x(), point.y(), factor); });
-    });
+    connect(pbGraph, &TGraphPaintBox::ZoomRequested, this,
+            [this](QPoint point, double xFactor, double yFactor) {
+                NavigateGraph(
+                    [&] { Interface()->ZoomGraph(point.x(), point.y(), xFactor, yFactor); });
+            });
     connect(pbGraph, &TGraphPaintBox::PanRequested, this, [this](QPoint offset) {
         NavigateGraph([&] { Interface()->PanGraph(offset.x(), offset.y()); });
     });
@@ -103,6 +114,12 @@ void TfrmCalc::ShowProbe(const SGraphProbe& probe) {
         _iTraceCurve = probe.iCurve;
         _iTraceSample = probe.iSample;
     }
+    // Where it covers no label and not the legend.
+    const QSize box = pbGraph->OverlayBoxSize(overlay);
+    int x = 0;
+    int y = 0;
+    Interface()->PlaceProbeBox(box.width(), box.height(), &x, &y);
+    overlay.boxTopLeft = QPoint(x, y);
     pbGraph->SetOverlay(overlay);
 }
 
@@ -112,6 +129,50 @@ void TfrmCalc::RefreshOverlay() {
         ProbeGraphAt(point);
     } else {
         pbGraph->ClearOverlay();
+    }
+}
+
+void TfrmCalc::UpdateGraphActions() {
+    const bool bPlot = Interface() && Interface()->GetGraphPicture().HasPlot();
+    for (QAction* pAction : {mnuCopyGraph, mnuSaveGraph, mnuViewGraph}) {
+        pAction->setEnabled(bPlot);
+    }
+}
+
+void TfrmCalc::mnuViewGraphClick() {
+    SPlotView view{};
+    if (_nRunning > 0 || !Interface() || !Interface()->GetGraphView(&view)) {
+        return;
+    }
+    const auto text = [](Extended value) {
+        char pchText[NUMBER_TEXT_SIZE];
+        FormatNumber(value, FF_GENERAL, VIEW_DIGITS, 2, pchText);
+        return QString::fromLatin1(pchText).trimmed();
+    };
+    const TGraphViewDialog::Texts texts = {text(view.x.lo), text(view.x.hi), text(view.y.lo),
+                                           text(view.y.hi)};
+    // Each text is an expression of the calculator's, such as 2*PI.
+    const auto apply = [this](const TGraphViewDialog::Texts& edited) {
+        Extended values[4] = {};
+        for (std::size_t i = 0; i < edited.size(); ++i) {
+            const QByteArray utf8 = edited[i].toUtf8();
+            if (!Interface()->EvaluateText(utf8.constData(), &values[i])) {
+                return tr("\"%1\" is not a number.").arg(edited[i]);
+            }
+        }
+        const auto ordered = [](Extended a, Extended b) {
+            return SPlotRange{std::min(a, b), std::max(a, b)};
+        };
+        bool bShown = false;
+        NavigateGraph([&] {
+            bShown = Interface()->SetGraphView(
+                {ordered(values[0], values[1]), ordered(values[2], values[3])});
+        });
+        return bShown ? QString() : tr("Each range must have two different ends.");
+    };
+    TGraphViewDialog dlgView(this, texts, apply);
+    if (dlgView.exec() == TGraphViewDialog::HOME) {
+        NavigateGraph([this] { Interface()->HomeGraph(); });
     }
 }
 

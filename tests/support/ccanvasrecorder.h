@@ -25,7 +25,7 @@ public:
         CRecordingInterface::SetGraphicsFormat(nCode);
         Record("SetGraphicsFormat(" + std::to_string(nCode) + ")");
     }
-    void DrawNumber(Extended value, Extended x, Extended y) override {
+    void DrawNumber(Extended value, Extended x, Extended y, int /*nDigits*/) override {
         Record("DrawNumber(" + Text(value) + "," + Text(x) + "," + Text(y) + ")");
     }
     void SetWorldWindow(Extended x0, Extended y0, Extended x1, Extended y1) override {

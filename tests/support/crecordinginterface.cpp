@@ -2,9 +2,9 @@
 
 #include "core/cleanupstack.h"
 #include "core/errorcodes.h"
+#include "core/numbertext.h"
 #include "interpreter/cinterpreter.h"
 #include "interpreter/cprogram.h"
-#include "ui/numbertext.h"
 
 CRecordingInterface::CRecordingInterface() {
     _poInterpreter = new CInterpreter;

@@ -21,7 +21,7 @@ public:
     void SetNumberFormat(int nCode) override;
     void SetGraphicsFormat(int nCode) override;
     int GetGraphicsFormat() const override { return _nGraphicsFormat; }
-    void DrawNumber(Extended, Extended, Extended) override {}
+    void DrawNumber(Extended, Extended, Extended, int) override {}
     void SetPrecision(int nPrecision) override { _nPrecision = nPrecision; }
     void SetWorldWindow(Extended, Extended, Extended, Extended) override {}
     void GetPlotArea(int* pxLeft, int* pyTop, int* pxRight, int* pyBottom) override;

@@ -331,12 +331,12 @@ TEST_F(MappingTest, MoveToAndLineToDrawAtMappedPixels) {
 
 TEST_F(MappingTest, DrawNumberWritesTwoDigitLabelAboveRightOfThePoint) {
     window.nTextHeight = 10;
-    poUI->DrawNumber(1.25L, 0.5L, 0.5L);
-    poUI->DrawNumber(0.25L, 0, 0);
-    poUI->DrawNumber(10, 0, 0.2L);
-    poUI->DrawNumber(100, 0, 0.4L);
-    poUI->DrawNumber(150, 0, 0.6L);
-    poUI->DrawNumber(-0.5L, 0, 0.8L);
+    poUI->DrawNumber(1.25L, 0.5L, 0.5L, 2);
+    poUI->DrawNumber(0.25L, 0, 0, 2);
+    poUI->DrawNumber(10, 0, 0.2L, 2);
+    poUI->DrawNumber(100, 0, 0.4L, 2);
+    poUI->DrawNumber(150, 0, 0.6L, 2);
+    poUI->DrawNumber(-0.5L, 0, 0.8L, 2);
     EXPECT_EQ(window.TakeCanvas(), "text (113,63) 1.3\ntext (3,134) 0.25\ntext (3,105) 10\n"
                                    "text (3,77) 1E2\ntext (3,49) 1.5E2\ntext (3,21) -0.5\n");
 }
@@ -344,14 +344,14 @@ TEST_F(MappingTest, DrawNumberWritesTwoDigitLabelAboveRightOfThePoint) {
 TEST_F(MappingTest, ALabelThatWouldCoverAnEarlierOneIsLeftOut) {
     // Five pixels a character: "-5E2" covers columns 3 to 22, rows 134 to
     // 143; a label starting at column 20 of the same rows would cover it.
-    poUI->DrawNumber(-500, 0, 0);
-    poUI->DrawNumber(-100, 0.08L, 0);
-    poUI->DrawNumber(-50, 0.1L, 0);
+    poUI->DrawNumber(-500, 0, 0, 2);
+    poUI->DrawNumber(-100, 0.08L, 0, 2);
+    poUI->DrawNumber(-50, 0.1L, 0, 2);
     EXPECT_EQ(window.TakeCanvas(), "text (3,134) -5E2\ntext (25,134) -50\n");
     // A cleared pane forgets the labels it had.
     poUI->ClearGraph();
     window.TakeCanvas();
-    poUI->DrawNumber(-100, 0.08L, 0);
+    poUI->DrawNumber(-100, 0.08L, 0, 2);
     EXPECT_EQ(window.TakeCanvas(), "text (20,134) -1E2\n");
 }
 

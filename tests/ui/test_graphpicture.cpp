@@ -1,97 +1,287 @@
 #include "windowinterfacetest.h"
 
+#include "statements/cplotscene.h"
 #include "ui/cgraphpicture.h"
 
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace {
 
 // A window interface on a recording window of 224 by 145 pixels: its plot
-// area spans 220 pixels, so that PLOTXY 0,220 has one unit a pixel, and
-// PLOTXY takes 219 samples, so that PLOTXY 0,219 samples the whole numbers.
+// area spans 220 pixels, so that PLOTXY takes 219 samples.
 class GraphPictureTest : public WindowInterfaceFixture {
 protected:
     void SetUp() override {
         WindowInterfaceFixture::SetUp();
-        window.nGraphWidth = 224;
+        Resize(224, 145);
         Run("FUNCTION F(X) = X*X");
         Run("FUNCTION G(X) = 1 - X");
+        Run("FUNCTION R(P) = 1 + COS(P) / 2");
         window.output.clear();
+        window.TakeCanvas();
     }
 
-    void Run(const char* pchLine) {
-        ASSERT_TRUE(poUI->ExecuteLine(pchLine)) << pchLine << ": " << window.output;
+    void Run(const std::string& line) {
+        ASSERT_TRUE(poUI->ExecuteLine(line.c_str())) << line << ": " << window.output;
     }
-    const CGraphPicture& Picture() const { return poUI->GetGraphPicture(); }
-    std::string LastCommand() const {
-        return window.commands.empty() ? std::string() : window.commands.back();
+    void Resize(int nWidth, int nHeight) {
+        window.nGraphWidth = nWidth;
+        window.nGraphHeight = nHeight;
+    }
+    const CPlotScene& Scene() const {
+        const CPlotScene* pScene = poUI->GetGraphPicture().GetScene();
+        EXPECT_NE(pScene, nullptr);
+        return *pScene;
+    }
+    // The canvas calls from the white pane to the frame, as a plot draws
+    // them: what the pane shows.
+    std::string Picture() {
+        const std::string canvas = window.TakeCanvas();
+        const std::size_t iStart = canvas.rfind("brush 16777215\nrect (0,0)");
+        return iStart == std::string::npos ? canvas : canvas.substr(iStart);
+    }
+    static int CountOf(const std::string& text, const std::string& part) {
+        int n = 0;
+        for (std::size_t i = text.find(part); i != std::string::npos; i = text.find(part, i + 1)) {
+            ++n;
+        }
+        return n;
+    }
+    // The canvas calls of the first curve: from its pen to the next pen.
+    static std::string FirstCurve(const std::string& picture) {
+        const std::size_t iStart = picture.find("pen 16711680 1\n");
+        if (iStart == std::string::npos) {
+            return {};
+        }
+        const std::size_t iEnd = picture.find("pen", iStart + 4);
+        return picture.substr(iStart, iEnd - iStart);
     }
 };
 
-// --- Keeping and drawing again ---------------------------------------------------
-
-TEST_F(GraphPictureTest, DrawnAgainAtTheSameSizeItIsTheFirstDrawingCallForCall) {
-    window.TakeCanvas();
-    Run("PLOTXY -1,1,F,G");
-    const std::string first = window.TakeCanvas();
-    ASSERT_NE(first.find("line"), std::string::npos);
-    poUI->RedrawGraph();
-    EXPECT_EQ(window.TakeCanvas(), first);
-    Run("PLOTTXY 0,6.3,COS,SIN");
-    const std::string parametric = window.TakeCanvas();
-    poUI->RedrawGraph();
-    EXPECT_EQ(window.TakeCanvas(), parametric);
+std::string Numeral(Extended value) {
+    char pchText[64];
+    std::snprintf(pchText, sizeof pchText, "%.6Lf", value);
+    return pchText;
 }
 
-TEST_F(GraphPictureTest, DrawnAtAnotherSizeItMapsToTheNewPlotAreaWithoutEvaluating) {
-    Run("PLOTXY -1,1,F");
-    const std::size_t nOperations = Picture().GetOperations().size();
-    // The function is gone: drawing again must not need it.
-    Run("DELETE F");
-    window.TakeCanvas();
-    window.output.clear();
-    window.nGraphWidth = 600;
-    window.nGraphHeight = 400;
+// --- One model, one sampling, one drawing --------------------------------------------
+
+// A PLOTXY view drawn by exploring, at any size, is exactly what PLOTXY typed
+// with that interval and SETYRANGE draws at that size: the same samples,
+// grid, labels and curves, call for call.
+TEST_F(GraphPictureTest, AnExploredPlotXYViewIsTheTypedPlotOfThatView) {
+    const SPlotView views[] = {{{-1, 1}, {-2, 3}}, {{-0.5, 0.75}, {-2, 3}}, {{0.25, 1.5}, {-1, 2}}};
+    const int sizes[][2] = {{224, 145}, {600, 400}};
+    for (const auto& size : sizes) {
+        for (const SPlotView& view : views) {
+            Resize(size[0], size[1]);
+            Run("SETYRANGE " + Numeral(view.y.lo) + "," + Numeral(view.y.hi));
+            Run("PLOTXY " + Numeral(view.x.lo) + "," + Numeral(view.x.hi) + ",F,G");
+            const std::string typed = Picture();
+            // Plotted at the other size, then shown at this one in the view.
+            Run("SETYRANGE AUTO");
+            Resize(size[0] == 224 ? 600 : 224, size[1] == 145 ? 400 : 145);
+            Run("PLOTXY -1,1,F,G");
+            Resize(size[0], size[1]);
+            window.output.clear();
+            ASSERT_TRUE(poUI->SetGraphView(view));
+            EXPECT_EQ(Picture(), typed) << size[0] << " x " << size[1];
+            EXPECT_EQ(Scene().GetCurves()[1].x.size(), static_cast<std::size_t>(size[0] - 5));
+            EXPECT_EQ(window.output, "");
+        }
+    }
+}
+
+// The parametric and polar kinds: their 300 samples do not depend on the
+// size, so a picture drawn at another size is the plot typed there; a
+// polar curve stays round on a pane of any shape.
+TEST_F(GraphPictureTest, AParametricOrPolarPictureAtAnotherSizeIsThePlotTypedThere) {
+    for (const char* pchPlot : {"PLOTTXY 0,6.3,COS,SIN", "PLOTPHIR 0,6.3,R"}) {
+        Resize(600, 400);
+        Run(pchPlot);
+        const std::string typed = Picture();
+        Resize(224, 145);
+        Run(pchPlot);
+        Resize(600, 400);
+        poUI->RedrawGraph();
+        EXPECT_EQ(Picture(), typed) << pchPlot;
+    }
+    Resize(304, 604);
     poUI->RedrawGraph();
-    const std::string canvas = window.TakeCanvas();
+    SPlotView view{};
+    ASSERT_TRUE(poUI->GetGraphView(&view));
+    EXPECT_NEAR(static_cast<double>((view.x.hi - view.x.lo) / 300),
+                static_cast<double>((view.y.hi - view.y.lo) / 600), 1e-12);
+}
+
+// Zoomed in, a parametric curve gets at least as many samples again inside
+// the view; the same view at the same size draws the same picture.
+TEST_F(GraphPictureTest, AZoomedParametricViewIsSampledFinelyWhereTheCurveMeetsIt) {
+    Run("PLOTTXY 0,6.3,COS,SIN");
+    ASSERT_EQ(Scene().GetCurves()[0].x.size(), 300U);
+    const SPlotView view{{0.5, 1.1}, {-0.2, 0.6}};
+    ASSERT_TRUE(poUI->SetGraphView(view));
+    const std::string zoomed = Picture();
+    int nInside = 0;
+    const CPlotScene::SCurve& curve = Scene().GetCurves()[0];
+    for (std::size_t i = 0; i < curve.x.size(); ++i) {
+        nInside += curve.x[i] >= view.x.lo && curve.x[i] <= view.x.hi && curve.y[i] >= view.y.lo &&
+                   curve.y[i] <= view.y.hi;
+    }
+    // The arc from about -0.2 to 0.6 rad holds about 13 of the 300.
+    EXPECT_GE(nInside, 300);
+    poUI->RedrawGraph();
+    EXPECT_EQ(Picture(), zoomed);
+    poUI->HomeGraph();
+    EXPECT_EQ(Scene().GetCurves()[0].x.size(), 300U);
+}
+
+TEST_F(GraphPictureTest, WheelDragAndBandChangeBothAxesAndHomeReturnsToTheStatementsView) {
+    Run("PLOTXY 0,2,F");
+    SPlotView home{};
+    ASSERT_TRUE(poUI->GetGraphView(&home));
+    window.output.clear();
+    // Shift+wheel: y only, about the pointer.
+    poUI->ZoomGraph(poUI->MapX(1), poUI->MapY(2), 1, 0.5);
+    SPlotView view{};
+    ASSERT_TRUE(poUI->GetGraphView(&view));
+    EXPECT_EQ(view.x.lo, home.x.lo);
+    EXPECT_EQ(view.x.hi, home.x.hi);
+    EXPECT_NEAR(static_cast<double>(view.y.hi - view.y.lo),
+                static_cast<double>(home.y.hi - home.y.lo) / 2, 0.05);
+    // A drag down by 40 pixels moves the content down: the view goes up.
+    const Extended yUnit = (view.y.hi - view.y.lo) / 141;
+    poUI->PanGraph(0, 40);
+    SPlotView panned{};
+    ASSERT_TRUE(poUI->GetGraphView(&panned));
+    EXPECT_NEAR(static_cast<double>(panned.y.lo - view.y.lo), static_cast<double>(40 * yUnit),
+                1e-9);
+    // A band over y 0 to 1 gives exactly y 0 to 1 (to a pixel).
+    poUI->ZoomGraphTo(poUI->MapX(0.5), poUI->MapY(1), poUI->MapX(1.5), poUI->MapY(0));
+    SPlotView band{};
+    ASSERT_TRUE(poUI->GetGraphView(&band));
+    EXPECT_NEAR(static_cast<double>(band.y.lo), 0, 0.02);
+    EXPECT_NEAR(static_cast<double>(band.y.hi), 1, 0.02);
+    EXPECT_EQ(window.output, "") << "exploring prints nothing";
+    EXPECT_TRUE(window.commands.empty()) << "and runs no command";
+    poUI->HomeGraph();
+    ASSERT_TRUE(poUI->GetGraphView(&view));
+    EXPECT_EQ(view.x.lo, home.x.lo);
+    EXPECT_EQ(view.y.hi, home.y.hi);
+}
+
+// --- Exploring never raises ----------------------------------------------------
+
+TEST_F(GraphPictureTest, AnExploredViewBreaksCurvesWhereTheyAreUndefinedAndHomeBringsThemBack) {
+    Run("PLOTXY 0.5,10,LOG");
+    window.output.clear();
+    const std::string home = Picture();
+    ASSERT_EQ(CountOf(FirstCurve(home), "move"), 1);
+    // Panned right by half the pane: the view reaches across x = 0.
+    poUI->PanGraph(110, 0);
+    const std::string panned = Picture();
     EXPECT_EQ(window.output, "");
-    EXPECT_EQ(Picture().GetOperations().size(), nOperations);
-    EXPECT_EQ(poUI->MapX(-1), 2);
-    EXPECT_EQ(poUI->MapX(1), 598);
-    // The white pane and the frame cover the new size; the curve starts at
-    // the left edge of the new plot area.
-    EXPECT_NE(canvas.find("rect (0,0) (600,400)"), std::string::npos) << canvas;
-    EXPECT_NE(canvas.find("move (599,0)"), std::string::npos);
-    EXPECT_NE(canvas.find("pen 16711680 1\nmove (2,"), std::string::npos);
+    SPlotView view{};
+    ASSERT_TRUE(poUI->GetGraphView(&view));
+    EXPECT_LT(view.x.lo, -3);
+    const CPlotScene::SCurve& curve = Scene().GetCurves()[0];
+    EXPECT_TRUE(std::isnan(curve.y.front()));
+    EXPECT_FALSE(std::isnan(curve.y.back()));
+    EXPECT_EQ(CountOf(FirstCurve(panned), "move"), 1);
+    // Nothing of the curve in view: grid, axes and labels only.
+    ASSERT_TRUE(poUI->SetGraphView({{-10, -5}, {-1, 1}}));
+    const std::string empty = Picture();
+    EXPECT_EQ(CountOf(FirstCurve(empty), "line"), 0);
+    EXPECT_NE(empty.find("text"), std::string::npos);
+    poUI->HomeGraph();
+    EXPECT_EQ(Picture(), home);
+}
+
+TEST_F(GraphPictureTest, ASampleThatFailsOnlyAtAnotherSizeBreaksTheCurveThere) {
+    Run("FUNCTION H(X) = 1/X");
+    // 219 samples on -1 to 1 miss 0; 220 hit it.
+    Run("PLOTXY -1,1,H");
+    Resize(225, 145);
+    window.output.clear();
+    poUI->RedrawGraph();
+    EXPECT_EQ(CountOf(FirstCurve(Picture()), "move"), 2);
+    EXPECT_EQ(window.output, "");
+    EXPECT_EQ(CleanupStack::GetCount(), 0);
+}
+
+// A function of a program file may print or plot; sampled for the picture
+// it neither prints nor changes the pane: such a sample is left out.
+TEST_F(GraphPictureTest, FunctionsSampledForThePicturePrintNothingAndCannotReplaceIt) {
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / "ostrel_graphpicture_test.bas";
+    {
+        std::ofstream out(file);
+        out << "FUNCTION P(X)\n  PRINT \"sampled\"\n  IF X > 1 THEN PLOTXY 0,1,SIN\n"
+               "  P = X\nEND FUNCTION\n";
+    }
+    Run("RUNFILE \"" + file.string() + "\"");
+    std::filesystem::remove(file);
+    Run("PLOTXY 0,1,P");
+    window.output.clear();
+    // Zoomed out about x = 0: the view reaches x = 4.
+    poUI->ZoomGraph(poUI->MapX(0), poUI->MapY(0.5), 4, 4);
+    EXPECT_EQ(window.output, "");
+    const CPlotScene::SCurve& curve = Scene().GetCurves()[0];
+    EXPECT_EQ(curve.name, "P");
+    EXPECT_TRUE(std::isnan(curve.y.back())) << "X > 1 tried to plot";
+    EXPECT_FALSE(std::isnan(curve.y.front()));
+}
+
+// --- Names keep their meaning ------------------------------------------------------------
+
+TEST_F(GraphPictureTest, DeletingAFunctionOnlyThePictureHoldsKeepsWhatItDrew) {
+    Run("PLOTXY -1,1,F");
+    const std::vector<Extended> drawn = Scene().GetCurves()[0].y;
+    window.output.clear();
+    Run("DELETE F");
+    EXPECT_EQ(window.output, "Deleted function F\r\n");
+    EXPECT_FALSE(Scene().HasFunctions());
+    // A new F is another function: the picture goes on rescaling its own
+    // samples.
+    Run("FUNCTION F(X) = 7");
+    Resize(600, 400);
+    poUI->RedrawGraph();
+    poUI->ZoomGraph(300, 200, 0.5, 0.5);
+    EXPECT_EQ(Scene().GetCurves()[0].y, drawn);
+    EXPECT_NE(FirstCurve(Picture()).find("line"), std::string::npos);
+}
+
+TEST_F(GraphPictureTest, AFunctionAnotherStillUsesStaysInThePictureAndCannotBeDeleted) {
+    Run("FUNCTION K(X) = F(X) + 1");
+    Run("PLOTXY -1,1,F");
+    EXPECT_FALSE(poUI->ExecuteLine("DELETE F"));
+    EXPECT_TRUE(Scene().HasFunctions());
+    Resize(300, 145);
+    poUI->RedrawGraph();
+    EXPECT_EQ(Scene().GetCurves()[0].y.size(), 295U) << "sampled anew";
 }
 
 TEST_F(GraphPictureTest, ClearingOrAFailedPlotLeavesTheFramedWhitePane) {
     Run("PLOTXY -1,1,F");
-    EXPECT_TRUE(Picture().HasPlot());
+    const unsigned nPlotted = poUI->GetGraphPicture().GetRevision();
+    poUI->RedrawGraph();
+    EXPECT_EQ(poUI->GetGraphPicture().GetRevision(), nPlotted);
     Run("CLS");
-    EXPECT_FALSE(Picture().HasPlot());
+    EXPECT_FALSE(poUI->GetGraphPicture().HasPlot());
+    EXPECT_NE(poUI->GetGraphPicture().GetRevision(), nPlotted);
     window.TakeCanvas();
     poUI->RedrawGraph();
     const std::string cls = window.TakeCanvas();
-    EXPECT_EQ(cls.find("line (-1,144)"), cls.rfind("line (-1,144)")) << "one frame only";
+    EXPECT_EQ(CountOf(cls, "line (-1,144)"), 1) << "one frame only";
     EXPECT_EQ(cls.find("text"), std::string::npos);
     Run("PLOTXY -1,1,F");
     EXPECT_FALSE(poUI->ExecuteLine("PLOTXY 1,1,F"));
-    EXPECT_TRUE(Picture().IsEmpty());
+    EXPECT_FALSE(poUI->GetGraphPicture().HasPlot());
     EXPECT_FALSE(poUI->IsGraphNavigable());
-}
-
-TEST_F(GraphPictureTest, EveryChangeOfThePictureChangesItsRevision) {
-    const unsigned nStart = Picture().GetRevision();
-    Run("? 1");
-    EXPECT_EQ(Picture().GetRevision(), nStart);
-    Run("PLOTXY -1,1,F");
-    const unsigned nPlotted = Picture().GetRevision();
-    EXPECT_NE(nPlotted, nStart);
-    poUI->RedrawGraph();
-    EXPECT_EQ(Picture().GetRevision(), nPlotted);
-    Run("CLS");
-    EXPECT_NE(Picture().GetRevision(), nPlotted);
 }
 
 TEST_F(GraphPictureTest, RenderingOnAnotherCanvasLeavesThePaneAsItWas) {
@@ -106,71 +296,31 @@ TEST_F(GraphPictureTest, RenderingOnAnotherCanvasLeavesThePaneAsItWas) {
     EXPECT_EQ(poUI->MapX(0), pxMiddle);
 }
 
-// --- Several curves and the polar plot ---------------------------------------------
+// --- Legend and probe box ------------------------------------------------------------------
 
-TEST_F(GraphPictureTest, SeveralCurvesShareOneYRangeWithTheirOwnColoursAndALegend) {
-    window.TakeCanvas();
-    Run("PLOTXY 0,2,F,G");
-    EXPECT_EQ(window.output,
-              "Plotted Y = F(X), G(X)\r\non interval from\r\nX = 0 to \r\nX = 2\r\n");
-    ASSERT_EQ(Picture().GetCurves().size(), 2U);
-    EXPECT_EQ(Picture().GetCurves()[0].nColor, CanvasColor(0, 0, 255));
-    EXPECT_EQ(Picture().GetCurves()[1].nColor, PlotCurveColor(1));
-    // F spans 0 to about 4, G about 1 to -1: one range over both, with its
-    // headroom.
-    EXPECT_LT(Picture().GetViewY().lo, -1);
-    EXPECT_GT(Picture().GetViewY().hi, 3.9L);
-    const std::string canvas = window.TakeCanvas();
-    EXPECT_LT(canvas.find("pen 16711680 1"), canvas.find("pen 204 1"));
-    EXPECT_NE(canvas.find("text"), std::string::npos);
-    EXPECT_NE(canvas.find(" F\n"), std::string::npos);
-    EXPECT_NE(canvas.find(" G\n"), std::string::npos);
+TEST_F(GraphPictureTest, TheLegendTakesTheCornerWithTheFewestSamplesAndNoLabelCoversIt) {
+    // G falls from the upper left to the lower right, F rises to both upper
+    // corners: the lower left is free.
+    Run("FUNCTION D(X) = -X");
+    Run("PLOTXY -1,1,F,D");
+    const std::string picture = Picture();
+    EXPECT_NE(picture.find(" F\n"), std::string::npos);
+    const std::size_t iLegend = picture.find("pen 8421504 1\nbrush 16777215\nrect (");
+    ASSERT_NE(iLegend, std::string::npos);
+    int x1 = 0;
+    int y1 = 0;
+    ASSERT_EQ(std::sscanf(picture.c_str() + iLegend, "pen 8421504 1\nbrush 16777215\nrect (%d,%d)",
+                          &x1, &y1),
+              2);
+    EXPECT_LT(x1, 112);
+    EXPECT_GT(y1, 72);
+    // The box for the pointer's texts avoids the labels along the left.
+    int x = 0;
+    int y = 0;
+    poUI->PlaceProbeBox(60, 20, &x, &y);
+    EXPECT_EQ(y, 5);
+    EXPECT_GT(x, 100);
 }
-
-TEST_F(GraphPictureTest, OneCurveDrawsNoLegend) {
-    window.TakeCanvas();
-    Run("PLOTXY 0,2,F");
-    const std::string canvas = window.TakeCanvas();
-    EXPECT_EQ(canvas.find(" F\n"), std::string::npos);
-    EXPECT_EQ(canvas.find("pen 16711680 2"), std::string::npos);
-}
-
-TEST_F(GraphPictureTest, APolarCurveHasEqualUnitsOnBothAxes) {
-    Run("FUNCTION R(P) = 1");
-    Run("PLOTPHIR 0,6.3,R");
-    const SPlotRange& x = Picture().GetViewX();
-    const SPlotRange& y = Picture().GetViewY();
-    // Plot area 220 by 141 pixels.
-    EXPECT_NEAR(static_cast<double>((x.hi - x.lo) / 220), static_cast<double>((y.hi - y.lo) / 141),
-                1e-12);
-    // The circle's middle stays in the middle.
-    EXPECT_NEAR(static_cast<double>(x.lo + x.hi), 0, 0.05);
-    EXPECT_GT(x.hi - x.lo, y.hi - y.lo);
-}
-
-TEST_F(GraphPictureTest, APolarCurveStaysRoundOnAPaneOfAnotherShape) {
-    Run("FUNCTION R(P) = 1");
-    Run("PLOTPHIR 0,6.3,R");
-    const std::string first = window.TakeCanvas();
-    window.nGraphWidth = 304;
-    window.nGraphHeight = 604;
-    poUI->RedrawGraph();
-    const SPlotRange& x = Picture().GetViewX();
-    const SPlotRange& y = Picture().GetViewY();
-    EXPECT_NEAR(static_cast<double>((x.hi - x.lo) / 300), static_cast<double>((y.hi - y.lo) / 600),
-                1e-12);
-    EXPECT_GT(y.hi - y.lo, x.hi - x.lo);
-    EXPECT_GT(x.hi, 1) << "the circle stays whole";
-    // Back at the first shape the first picture returns.
-    window.nGraphWidth = 224;
-    window.nGraphHeight = 145;
-    window.TakeCanvas();
-    poUI->RedrawGraph();
-    const std::string again = window.TakeCanvas();
-    EXPECT_EQ(again.substr(again.find("pen 16711680")), first.substr(first.find("pen 16711680")));
-}
-
-// --- Reading and exploring ------------------------------------------------------------
 
 TEST_F(GraphPictureTest, AProbeReadsThePointerAndTheNearestSample) {
     SGraphProbe probe{};
@@ -178,72 +328,27 @@ TEST_F(GraphPictureTest, AProbeReadsThePointerAndTheNearestSample) {
     Run("PLOTXY 0,219,F");
     ASSERT_TRUE(poUI->ProbeGraph(poUI->MapX(110), poUI->MapY(12100), &probe));
     EXPECT_TRUE(probe.bSample);
-    EXPECT_EQ(probe.iCurve, 0);
     EXPECT_EQ(probe.iSample, 110);
     EXPECT_STREQ(probe.pchSample, "F(110) = 12100");
-    EXPECT_EQ(std::string(probe.pchPointer).rfind("x = 109.5  y = ", 0), 0U) << probe.pchPointer;
     EXPECT_EQ(probe.nColor, CanvasColor(0, 0, 255));
-    ASSERT_TRUE(poUI->ProbeSample(0, 111, &probe));
-    EXPECT_STREQ(probe.pchSample, "F(111) = 12321");
     EXPECT_FALSE(poUI->ProbeSample(0, 219, &probe));
     EXPECT_FALSE(poUI->ProbeSample(1, 0, &probe));
+    Run("PLOTTXY 0,6,COS,SIN");
+    ASSERT_TRUE(poUI->ProbeSample(0, 150, &probe));
+    EXPECT_EQ(std::string(probe.pchSample).rfind("T = 3:  x = -0.98999", 0), 0U) << probe.pchSample;
 }
 
-TEST_F(GraphPictureTest, ZoomAndPanOfAPlotXYRunTheCommandAndHomeReturnsToTheTypedInterval) {
-    Run("PLOTXY 0,220,F,G");
-    poUI->ZoomGraph(poUI->MapX(110), 0, 0.5);
-    EXPECT_EQ(LastCommand(), "PLOTXY 55.0000,165.0000,F,G");
-    EXPECT_NE(window.output.find("X = 55 to \r\nX = 165\r\n"), std::string::npos);
-    // 220 pixels for 110 units.
-    poUI->PanGraph(220, 0);
-    EXPECT_EQ(LastCommand(), "PLOTXY -55.0000,55.0000,F,G");
-    poUI->ZoomGraphTo(poUI->MapX(-50), 5, poUI->MapX(-10), 5);
-    EXPECT_EQ(Picture().GetInterval().lo, -50);
-    EXPECT_EQ(Picture().GetInterval().hi, -10);
-    poUI->HomeGraph();
-    EXPECT_EQ(LastCommand(), "PLOTXY 0.0000,220.0000,F,G");
-}
-
-TEST_F(GraphPictureTest, AZoomOverAnIntervalWiderThanADoubleHoldsRunsThePlot) {
-    Run("PLOTXY 2,1E380,G");
-    window.output.clear();
-    poUI->ZoomGraph(poUI->MapX(5E379L), 0, 0.5);
-    ASSERT_EQ(window.commands.size(), 1U);
-    EXPECT_EQ(LastCommand().rfind("PLOTXY ", 0), 0U);
-    EXPECT_EQ(window.output.rfind("Plotted Y = G(X)\r\non interval from\r\n", 0), 0U)
-        << window.output;
-}
-
-TEST_F(GraphPictureTest, ZoomOfAParametricPictureChangesOnlyItsView) {
+TEST_F(GraphPictureTest, AViewTheNumbersCannotGridIsRefused) {
     Run("PLOTTXY 0,6.3,COS,SIN");
-    const SPlotRange x = Picture().GetViewX();
-    const SPlotRange y = Picture().GetViewY();
-    window.output.clear();
-    const Extended xMiddle = (x.lo + x.hi) / 2;
-    poUI->ZoomGraph(poUI->MapX(xMiddle), poUI->MapY((y.lo + y.hi) / 2), 0.5);
-    EXPECT_TRUE(window.commands.empty());
-    EXPECT_EQ(window.output, "");
-    EXPECT_NEAR(static_cast<double>(Picture().GetViewX().hi - Picture().GetViewX().lo),
-                static_cast<double>(x.hi - x.lo) / 2, 0.02);
-    EXPECT_EQ(Picture().GetCurves().size(), 1U);
-    poUI->PanGraph(10, 0);
-    EXPECT_LT(Picture().GetViewX().lo, x.lo / 2);
-    poUI->HomeGraph();
-    EXPECT_EQ(Picture().GetViewX().lo, x.lo);
-    EXPECT_EQ(Picture().GetViewY().hi, y.hi);
-}
-
-TEST_F(GraphPictureTest, AZoomBeyondWhatTheNumbersResolveDoesNothing) {
-    Run("PLOTTXY 0,6.3,COS,SIN");
-    const unsigned nRevision = Picture().GetRevision();
-    poUI->ZoomGraph(100, 70, 1e-30);
-    poUI->ZoomGraph(100, 70, 0);
-    EXPECT_EQ(Picture().GetRevision(), nRevision);
-    Run("PLOTXY 0,1,F");
-    window.commands.clear();
-    poUI->ZoomGraph(100, 70, 1e-30);
-    poUI->ZoomGraphTo(100, 70, 100, 80);
-    EXPECT_TRUE(window.commands.empty());
+    SPlotView home{};
+    ASSERT_TRUE(poUI->GetGraphView(&home));
+    poUI->ZoomGraph(100, 70, 1e-30, 1e-30);
+    poUI->ZoomGraph(100, 70, 0, 1);
+    EXPECT_FALSE(poUI->SetGraphView({{1, 1}, {0, 1}}));
+    SPlotView view{};
+    ASSERT_TRUE(poUI->GetGraphView(&view));
+    EXPECT_EQ(view.x.lo, home.x.lo);
+    EXPECT_EQ(view.y.hi, home.y.hi);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "ui/numbertext.h"
+#include "core/numbertext.h"
 
 #include <gtest/gtest.h>
 

@@ -142,7 +142,9 @@ TEST_F(SvgCanvasTest, ThinRectangleIsItsOutlineAndAnEmptyOneNothing) {
     poCanvas->SetCanvasPen(RED, 1);
     poCanvas->CanvasRectangle(4, 4, 5, 9);
     poCanvas->CanvasRectangle(4, 4, 4, 9);
-    EXPECT_EQ(Body(), "<rect x=\"4\" y=\"4\" width=\"1\" height=\"5\" fill=\"#ff0000\"/>\n");
+    EXPECT_EQ(
+        Body(),
+        "<rect x=\"4\" y=\"4\" width=\"1\" height=\"5\" stroke=\"none\" fill=\"#ff0000\"/>\n");
 }
 
 TEST_F(SvgCanvasTest, RectangleEndsThePolylineBeforeIt) {
@@ -160,12 +162,13 @@ TEST_F(SvgCanvasTest, RectangleEndsThePolylineBeforeIt) {
 TEST_F(SvgCanvasTest, TextStandsOnTheBrushWithItsTopLeftAtThePoint) {
     poCanvas->SetCanvasBrush(CanvasColor(255, 255, 0));
     poCanvas->CanvasTextOut(20, 30, "1.5");
-    // The 8-pixel labels: ascent 8, text height 8 + 2.
+    // The 8-pixel labels: ascent 8, text height 8 + 2. The box under the
+    // text has no outline, whatever a reader takes for granted.
     ASSERT_EQ(poCanvas->CanvasTextHeight("1.5"), 10);
     ASSERT_EQ(poCanvas->CanvasTextWidth("1.5"), EstimatedTextWidth("1.5", 8));
     EXPECT_EQ(Body(), "<rect x=\"20\" y=\"30\" width=\"" +
                           std::to_string(EstimatedTextWidth("1.5", 8)) +
-                          "\" height=\"10\" fill=\"#ffff00\"/>\n"
+                          "\" height=\"10\" stroke=\"none\" fill=\"#ffff00\"/>\n"
                           "<text x=\"20\" y=\"38\" font-family=\"DejaVu Sans\" font-size=\"8\" "
                           "fill=\"#000000\" xml:space=\"preserve\">1.5</text>\n");
 }
@@ -205,8 +208,9 @@ TEST_F(SvgCanvasTest, TextBackgroundTakesASubclassMeasure) {
     delete poCanvas;
     poCanvas = new CMeasuredSvgCanvas;
     poCanvas->CanvasTextOut(1, 2, "x");
-    EXPECT_EQ(Body().substr(0, Body().find('\n')),
-              "<rect x=\"1\" y=\"2\" width=\"42\" height=\"11\" fill=\"#ffffff\"/>");
+    EXPECT_EQ(
+        Body().substr(0, Body().find('\n')),
+        "<rect x=\"1\" y=\"2\" width=\"42\" height=\"11\" stroke=\"none\" fill=\"#ffffff\"/>");
 }
 
 // --- The document ------------------------------------------------------------------

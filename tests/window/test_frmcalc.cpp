@@ -493,7 +493,7 @@ TEST_F(GraphPaneTest, DrawNumberWritesALabelWhoseLowestRowIsThePointsRow) {
     pUI->ClearGraph();
     const int px = pUI->MapX(0.5L);
     const int py = pUI->MapY(0.5L);
-    pUI->DrawNumber(88, 0.5L, 0.5L);
+    pUI->DrawNumber(88, 0.5L, 0.5L, 2);
     const int h = frm->CanvasTextHeight("88");
     bool bInk = false;
     for (int y = py - h + 1; y <= py; ++y) {

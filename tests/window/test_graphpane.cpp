@@ -1,16 +1,19 @@
 #include "windowtest.h"
 
+#include "statements/cplotscene.h"
 #include "tgraphpaintbox.h"
 #include "ui/cgraphcanvas.h"
+#include "ui/cgraphpicture.h"
+#include "ui/cwindowinterface.h"
 #include "ui/plotscene.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QWheelEvent>
@@ -44,9 +47,10 @@ void MovePointer(QWidget* pWidget, QPoint point) {
     SendMouse(pWidget, QEvent::MouseMove, point, Qt::NoButton, Qt::NoButton);
 }
 
-void Wheel(QWidget* pWidget, QPoint point, int nDelta) {
+void Wheel(QWidget* pWidget, QPoint point, int nDelta,
+           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QWheelEvent event(point, pWidget->mapToGlobal(point), QPoint(), QPoint(0, nDelta), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
+                      modifiers, Qt::NoScrollPhase, false);
     QApplication::sendEvent(pWidget, &event);
 }
 
@@ -73,7 +77,7 @@ protected:
     bool bNavigable = true;
 };
 
-TEST_F(GraphPaintBoxTest, WheelNotchesZoomAroundThePointer) {
+TEST_F(GraphPaintBoxTest, WheelNotchesZoomAroundThePointerShiftOnlyYCtrlOnlyX) {
     QSignalSpy zoom(&box, &TGraphPaintBox::ZoomRequested);
     Wheel(&box, QPoint(100, 50), 120);
     Wheel(&box, QPoint(100, 50), -120);
@@ -81,12 +85,19 @@ TEST_F(GraphPaintBoxTest, WheelNotchesZoomAroundThePointer) {
     Wheel(&box, QPoint(40, 60), 60);
     ASSERT_EQ(zoom.count(), 2);
     Wheel(&box, QPoint(40, 60), 60);
-    ASSERT_EQ(zoom.count(), 3);
+    Wheel(&box, QPoint(40, 60), 120, Qt::ShiftModifier);
+    Wheel(&box, QPoint(40, 60), -120, Qt::ControlModifier);
+    ASSERT_EQ(zoom.count(), 5);
+    const auto factors = [&](int i) {
+        return std::make_pair(zoom[i][1].toDouble(), zoom[i][2].toDouble());
+    };
     EXPECT_EQ(zoom[0][0].toPoint(), QPoint(100, 50));
-    EXPECT_DOUBLE_EQ(zoom[0][1].toDouble(), 0.8);
-    EXPECT_DOUBLE_EQ(zoom[1][1].toDouble(), 1.25);
+    EXPECT_EQ(factors(0), std::make_pair(0.8, 0.8));
+    EXPECT_EQ(factors(1), std::make_pair(1.25, 1.25));
     EXPECT_EQ(zoom[2][0].toPoint(), QPoint(40, 60));
-    EXPECT_DOUBLE_EQ(zoom[2][1].toDouble(), 0.8);
+    EXPECT_EQ(factors(2), std::make_pair(0.8, 0.8));
+    EXPECT_EQ(factors(3), std::make_pair(1.0, 0.8));
+    EXPECT_EQ(factors(4), std::make_pair(1.25, 1.0));
 }
 
 TEST_F(GraphPaintBoxTest, DragShowsTheImageShiftedAndReportsTheOffsetOnce) {
@@ -112,7 +123,7 @@ TEST_F(GraphPaintBoxTest, DragShowsTheImageShiftedAndReportsTheOffsetOnce) {
     EXPECT_EQ(pan.count(), 1);
 }
 
-TEST_F(GraphPaintBoxTest, ShiftDragReportsTheRubberBandUnlessItIsANarrowOne) {
+TEST_F(GraphPaintBoxTest, ShiftDragReportsTheRubberBandUnlessItIsASlipOfTheHand) {
     QSignalSpy zoomTo(&box, &TGraphPaintBox::ZoomToRequested);
     QSignalSpy pan(&box, &TGraphPaintBox::PanRequested);
     SendMouse(&box, QEvent::MouseButtonPress, QPoint(120, 80), Qt::LeftButton, Qt::LeftButton,
@@ -128,8 +139,15 @@ TEST_F(GraphPaintBoxTest, ShiftDragReportsTheRubberBandUnlessItIsANarrowOne) {
     const QRect band = zoomTo[0][0].toRect();
     EXPECT_EQ(band.topLeft(), QPoint(60, 80));
     EXPECT_EQ(band.bottomRight(), QPoint(120, 150));
+    // A narrow band zooms y only: it comes without width.
     Drag(&box, QPoint(100, 50), QPoint(102, 150), Qt::ShiftModifier);
-    EXPECT_EQ(zoomTo.count(), 1);
+    ASSERT_EQ(zoomTo.count(), 2);
+    const QRect narrow = zoomTo[1][0].toRect();
+    EXPECT_EQ(narrow.left(), narrow.right());
+    EXPECT_EQ(narrow.top(), 50);
+    EXPECT_EQ(narrow.bottom(), 150);
+    Drag(&box, QPoint(100, 50), QPoint(102, 52), Qt::ShiftModifier);
+    EXPECT_EQ(zoomTo.count(), 2);
     EXPECT_EQ(pan.count(), 0);
 }
 
@@ -173,12 +191,14 @@ TEST_F(GraphPaintBoxTest, OverlayStandsOverTheImageAndGoesWhenThePointerLeaves) 
     overlay.sample = QPoint(150, 100);
     overlay.nSampleColor = CanvasColor(204, 0, 0);
     overlay.sampleText = QStringLiteral("F: x = 1  y = 2");
+    overlay.boxTopLeft = QPoint(200, 5);
     box.SetOverlay(overlay);
     const QImage shown = box.grab().toImage();
-    // The text box at the top left, the marker's ring around the sample.
+    // The text box where it was placed, the marker's ring around the sample.
+    EXPECT_EQ(shown.pixel(20, 20) & 0xFFFFFF, WHITE);
     int nInk = 0;
     for (int y = 5; y < 30; ++y) {
-        for (int x = 5; x < 60; ++x) {
+        for (int x = 200; x < 255; ++x) {
             nInk += (shown.pixel(x, y) & 0xFFFFFF) != WHITE ? 1 : 0;
         }
     }
@@ -211,13 +231,6 @@ class GraphPictureTest : public ShownWindowTest {
 protected:
     const QImage& Image() const { return GraphPane(frm.get())->GetImage(); }
     QPoint Centre() const { return GraphPane(frm.get())->rect().center(); }
-    // The interval of the last plot summary in the output pane.
-    std::pair<double, double> PlottedInterval() const {
-        static const QRegularExpression summary(QStringLiteral("X = (\\S+) to \\nX = (\\S+)\\n$"));
-        const QRegularExpressionMatch match = summary.match(Output());
-        EXPECT_TRUE(match.hasMatch()) << Output().toStdString();
-        return {match.captured(1).toDouble(), match.captured(2).toDouble()};
-    }
     QString SavePath(const char* pchName) const {
         return QDir::current().absoluteFilePath(pchName);
     }
@@ -281,40 +294,140 @@ TEST_F(GraphPictureTest, PointerShowsWhereItIsAndTheNearestSample) {
     EXPECT_FALSE(GraphPane(frm.get())->HasOverlay());
 }
 
-TEST_F(GraphPictureTest, WheelDragAndDoubleClickRunThePlotAgainOverTheirInterval) {
+TEST_F(GraphPictureTest, WheelDragAndBandExploreBothAxesWithoutAWordInTheOutput) {
     Type("PLOTXY -10,10,SIN");
+    CWindowInterface* pUI = frm->GetWindowInterface();
+    SPlotView home{};
+    ASSERT_TRUE(pUI->GetGraphView(&home));
+    OutputPane(frm.get())->clear();
     Wheel(GraphPane(frm.get()), Centre(), 120);
-    const auto [zoomedLo, zoomedHi] = PlottedInterval();
-    EXPECT_NEAR(zoomedHi - zoomedLo, 16.0, 0.5);
-    EXPECT_NEAR(zoomedLo + zoomedHi, 0.0, 0.5);
-    // Dragged to the right, the picture shows what lay left of it.
-    Drag(GraphPane(frm.get()), Centre(), Centre() + QPoint(60, 0));
-    const auto [pannedLo, pannedHi] = PlottedInterval();
-    EXPECT_LT(pannedLo, zoomedLo - 1.0);
-    EXPECT_NEAR(pannedHi - pannedLo, zoomedHi - zoomedLo, 0.01);
-    DoubleClick(GraphPane(frm.get()), Centre());
-    EXPECT_EQ(PlottedInterval(), std::make_pair(-10.0, 10.0));
-    // The shift-drag's band becomes the interval.
+    SPlotView view{};
+    ASSERT_TRUE(pUI->GetGraphView(&view));
+    EXPECT_NEAR(static_cast<double>(view.x.hi - view.x.lo), 16.0, 0.1);
+    EXPECT_NEAR(static_cast<double>((view.y.hi - view.y.lo) / (home.y.hi - home.y.lo)), 0.8, 0.01);
+    // Dragged right and down, the picture shows what lay left of it and
+    // above it, and stays where it was dropped.
+    const SPlotView zoomed = view;
+    Drag(GraphPane(frm.get()), Centre(), Centre() + QPoint(60, 40));
+    ASSERT_TRUE(pUI->GetGraphView(&view));
+    EXPECT_LT(view.x.lo, zoomed.x.lo - 1.0);
+    EXPECT_GT(view.y.lo, zoomed.y.lo);
+    EXPECT_NEAR(static_cast<double>(view.x.hi - view.x.lo), 16.0, 0.1);
+    // The shift-drag's band becomes the view, y as well.
     const int W = GraphPane(frm.get())->width();
-    Drag(GraphPane(frm.get()), QPoint(W / 4, 20), QPoint(W / 2, 60), Qt::ShiftModifier);
-    const auto [bandLo, bandHi] = PlottedInterval();
-    EXPECT_NEAR(bandLo, -5.0, 0.5);
-    EXPECT_NEAR(bandHi, 0.0, 0.5);
+    const int H = GraphPane(frm.get())->height();
+    const QPoint from(W / 4, H / 4);
+    const QPoint to(W / 2, H / 2);
+    const Extended yTop = view.y.hi - (view.y.hi - view.y.lo) * (from.y() - 2) / (H - 4);
+    Drag(GraphPane(frm.get()), from, to, Qt::ShiftModifier);
+    ASSERT_TRUE(pUI->GetGraphView(&view));
+    EXPECT_NEAR(static_cast<double>(view.y.hi), static_cast<double>(yTop), 0.05);
+    EXPECT_EQ(Output(), "");
     EXPECT_GT(CountColor(Image(), BLUE), 50);
+    DoubleClick(GraphPane(frm.get()), Centre());
+    ASSERT_TRUE(pUI->GetGraphView(&view));
+    EXPECT_EQ(view.x.lo, home.x.lo);
+    EXPECT_EQ(view.y.lo, home.y.lo);
+    EXPECT_EQ(Output(), "");
 }
 
-TEST_F(GraphPictureTest, EscapeStopsAZoomLikeATypedLine) {
-    // Three curves of some 420 samples: the run asks for Escape on the way.
+TEST_F(GraphPictureTest, HomeBringsThePictureBackFromAViewWithNothingToDraw) {
+    Type("PLOTXY 0.5,10,LOG");
+    const QImage home = Image();
+    // Dragged far right: the view lies left of 0, where LOG has no values.
+    for (int i = 0; i < 3; ++i) {
+        Drag(GraphPane(frm.get()), QPoint(10, 50), QPoint(GraphPane(frm.get())->width() - 10, 50));
+    }
+    EXPECT_EQ(CountColor(Image(), BLUE), 0);
+    EXPECT_TRUE(frm->GetWindowInterface()->IsGraphNavigable());
+    Key(GraphPane(frm.get()), Qt::Key_Home);
+    EXPECT_EQ(Image(), home);
+    EXPECT_EQ(Output().count(QStringLiteral("Plotted")), 1);
+}
+
+TEST_F(GraphPictureTest, AGrownPaneIsSampledAnew) {
+    Type("PLOTXY -10,10,SIN");
+    const std::size_t nSmall =
+        frm->GetWindowInterface()->GetGraphPicture().GetScene()->GetCurves()[0].x.size();
+    frm->resize(1600, 900);
+    const std::size_t nLarge =
+        frm->GetWindowInterface()->GetGraphPicture().GetScene()->GetCurves()[0].x.size();
+    EXPECT_EQ(nLarge, static_cast<std::size_t>(GraphPane(frm.get())->width() - 5));
+    EXPECT_GT(nLarge, 2 * nSmall);
+    // One sample a pixel column: the curve is as dense as its pane.
+    EXPECT_GT(CountColor(Image(), BLUE), GraphPane(frm.get())->width());
+}
+
+TEST_F(GraphPictureTest, EscapeStopsAZoomAndTheViewStays) {
+    // Three curves of some 420 samples: the sampling asks for Escape on the
+    // way.
     Type("PLOTXY -10,10,SIN,COS,EXP");
     OutputPane(frm.get())->clear();
+    const QImage before = Image();
     // Pressed before the zoom starts: the zoom's run handles it at once.
     QCoreApplication::postEvent(InputLine(frm.get()),
                                 new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
     Wheel(GraphPane(frm.get()), Centre(), 120);
-    EXPECT_EQ(Output(), "Execution interrupted by user.\n");
-    OutputPane(frm.get())->clear();
+    EXPECT_EQ(Image(), before);
+    EXPECT_EQ(Output(), "");
     Type("? 6*7");
     EXPECT_EQ(Output(), "42\n");
+}
+
+TEST_F(GraphPictureTest, CopySaveAndViewAskForAPlot) {
+    for (const char* pchName : {"mnuCopyGraph", "mnuSaveGraph", "mnuViewGraph"}) {
+        EXPECT_FALSE(MenuItem(frm.get(), pchName)->isEnabled()) << pchName;
+    }
+    Type("PLOTXY -3,3,SIN");
+    for (const char* pchName : {"mnuCopyGraph", "mnuSaveGraph", "mnuViewGraph"}) {
+        EXPECT_TRUE(MenuItem(frm.get(), pchName)->isEnabled()) << pchName;
+    }
+    Type("CLS");
+    EXPECT_FALSE(MenuItem(frm.get(), "mnuSaveGraph")->isEnabled());
+    Type("PLOTXY -3,3,SIN");
+    MenuItem(frm.get(), "mnuReset")->trigger();
+    EXPECT_FALSE(MenuItem(frm.get(), "mnuCopyGraph")->isEnabled());
+}
+
+// View... shows the ranges, takes expressions, keeps a wrong entry open
+// with a message, and Home returns.
+TEST_F(GraphPictureTest, TheViewDialogSetsTheRangesTheUserTypes) {
+    Type("PLOTXY -3,3,SIN");
+    CWindowInterface* pUI = frm->GetWindowInterface();
+    QString shownXFrom;
+    QString message;
+    int nStep = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!pDialog) {
+            return;
+        }
+        const auto edit = [&](const char* pchName) {
+            return pDialog->findChild<QLineEdit*>(QLatin1String(pchName));
+        };
+        if (nStep == 0) {
+            shownXFrom = edit("editXFrom")->text();
+            edit("editYFrom")->setText(QStringLiteral("-PI/2"));
+            edit("editYTo")->setText(QStringLiteral("1 +"));
+            pDialog->accept();
+            message = pDialog->findChild<QLabel*>(QStringLiteral("labelMessage"))->text();
+            edit("editYTo")->setText(QStringLiteral("2"));
+            ++nStep;
+        }
+        pDialog->accept();
+    });
+    timer.start(0);
+    MenuItem(frm.get(), "mnuViewGraph")->trigger();
+    timer.stop();
+    EXPECT_EQ(shownXFrom, "-3");
+    EXPECT_TRUE(message.contains(QStringLiteral("1 +"))) << message.toStdString();
+    SPlotView view{};
+    ASSERT_TRUE(pUI->GetGraphView(&view));
+    EXPECT_NEAR(static_cast<double>(view.y.lo), -1.5707963, 1e-6);
+    EXPECT_EQ(view.y.hi, 2);
+    EXPECT_EQ(view.x.lo, -3);
+    EXPECT_EQ(Output().count(QStringLiteral("Plotted")), 1);
 }
 
 TEST_F(GraphPictureTest, NoPlotNoZoom) {

@@ -1,6 +1,6 @@
 #include "numbertext.h"
 
-#include "core/cassert.h"
+#include "cassert.h"
 
 #include <algorithm>
 #include <charconv>
