@@ -140,6 +140,7 @@ void CPlotCurve::PrintSummary(CUserInterface* pUI, const SInterval& interval) co
     const char* pchVariable = "X";
     switch (_kind) {
     case PK_TXY:
+        OSTREL_ASSERT(_pFuncX);
         pUI->PrintText("Plotted \nY = ");
         _apFunc[0]->Print(pUI);
         pUI->PrintText("(T)\nX = ");

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <limits>
 #include <new>
+#include <numeric>
 #include <utility>
 
 namespace {
@@ -254,10 +255,12 @@ void CPlotScene::SampleStrictly(int nWidth, int nHeight) {
 void CPlotScene::ChooseHomeView(const SPlotRange* pFixedY) {
     OSTREL_ASSERT(!_curves.empty() && !_curves.front().y.empty());
     if (_kind == PK_XY) {
-        SPlotRange y = RangeOf(_curves.front().y);
-        for (const SCurve& curve : _curves) {
-            y = Union(y, RangeOf(curve.y));
-        }
+        // One range over all the curves.
+        const SPlotRange y =
+            std::accumulate(_curves.begin(), _curves.end(), RangeOf(_curves.front().y),
+                            [](const SPlotRange& range, const SCurve& curve) {
+                                return Union(range, RangeOf(curve.y));
+                            });
         _home = {_interval, pFixedY ? *pFixedY : Widened(y)};
     } else {
         _home = {Widened(RangeOf(_curves.front().x)), Widened(RangeOf(_curves.front().y))};

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <new>
 #include <string>
 #include <utility>
@@ -42,24 +43,6 @@ int TruncatedPixel(Extended value) {
         return -static_cast<int>(PIXEL_LIMIT);
     }
     return static_cast<int>(std::trunc(value));
-}
-
-// Pixels of the legend's box the curves' samples fall into: the legend
-// goes where it hides the least of them.
-template <class MapX, class MapY>
-int SamplesInside(const SPlotScene& scene, int x, int y, int w, int h, MapX mapX, MapY mapY) {
-    int nInside = 0;
-    for (int iCurve = 0; iCurve < scene.nCurves; ++iCurve) {
-        const SPlotCurve& curve = scene.pCurves[iCurve];
-        for (int i = 0; i < curve.nSamples; ++i) {
-            const int px = mapX(curve.px[i]);
-            const int py = mapY(curve.py[i]);
-            if (!std::isnan(curve.py[i]) && px >= x && px < x + w && py >= y && py < y + h) {
-                ++nInside;
-            }
-        }
-    }
-    return nInside;
 }
 
 } // namespace
@@ -234,17 +217,24 @@ void CWindowInterface::DescribePlot(const SPlotScene& scene) {
     const int xRight = _pxRight - w - nPad;
     const int yTop = _pyTop + nPad;
     const int yBottom = _pyBottom - nHeight - nPad;
-    const int corners[4][2] = {{xRight, yTop}, {xLeft, yTop}, {xRight, yBottom}, {xLeft, yBottom}};
-    const auto mapX = [this](Extended x) { return MapX(x); };
-    const auto mapY = [this](Extended y) { return MapY(y); };
-    int nFewest = -1;
-    for (const auto& corner : corners) {
-        const int nInside = SamplesInside(scene, corner[0], corner[1], w, nHeight, mapX, mapY);
-        if (nFewest < 0 || nInside < nFewest) {
-            nFewest = nInside;
-            _legendBox = {corner[0], corner[1], w, nHeight};
+    const SLabelBox corners[4] = {{xRight, yTop, w, nHeight},
+                                  {xLeft, yTop, w, nHeight},
+                                  {xRight, yBottom, w, nHeight},
+                                  {xLeft, yBottom, w, nHeight}};
+    int nInside[4] = {};
+    for (int iCurve = 0; iCurve < scene.nCurves; ++iCurve) {
+        const SPlotCurve& curve = scene.pCurves[iCurve];
+        for (int i = 0; i < curve.nSamples; ++i) {
+            if (std::isnan(curve.py[i])) {
+                continue;
+            }
+            const SLabelBox point{MapX(curve.px[i]), MapY(curve.py[i]), 1, 1};
+            for (int iCorner = 0; iCorner < 4; ++iCorner) {
+                nInside[iCorner] += point.Meets(corners[iCorner]) ? 1 : 0;
+            }
         }
     }
+    _legendBox = corners[std::min_element(std::begin(nInside), std::end(nInside)) - nInside];
     _bLegend = true;
     try {
         _labels.push_back(_legendBox);

@@ -66,6 +66,18 @@ grep -q "$blue_polyline" cleared.svg && fail "cls: the curve is still in the fil
 printf '? 1\nFUNCTION G(X) = X\n' | "$console" --no-autoexec --graph none.svg > output 2>&1
 [ ! -e none.svg ] || fail "unchanged: lines without drawing wrote the file"
 
+# SETYRANGE fixes the y range the picture is written with: -1 to 1 has a
+# label -0.8 and no headroom, the automatic range of X*X (-0.4 to 4.4) has
+# neither; AUTO chooses it again.
+printf 'FUNCTION F(X) = X*X\nSETYRANGE 1,-1\nPLOTXY -2,2,F\n' |
+    "$console" --no-autoexec --graph fixed.svg > output 2>&1 || fail "yrange: exit status $?"
+grep -q '>-0.8</text>' fixed.svg || fail "yrange: no label -0.8 in the fixed range"
+grep -q '>4</text>' fixed.svg && fail "yrange: a label 4 beyond the fixed range"
+printf 'FUNCTION F(X) = X*X\nSETYRANGE -1,1\nSETYRANGE AUTO\nPLOTXY -2,2,F\n' |
+    "$console" --no-autoexec --graph auto.svg > output 2>&1 || fail "yrange auto: exit status $?"
+grep -q '>-0.8</text>' auto.svg && fail "yrange auto: the fixed range is still in use"
+grep -q '>4</text>' auto.svg || fail "yrange auto: no label 4 in the automatic range"
+
 # Program files and the start-up file are lines of their own.
 printf 'PLOTXY 0,1,COS\n' > autoexec.bas
 printf '? 2\n' > nothing.bas
