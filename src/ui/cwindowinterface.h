@@ -180,8 +180,9 @@ private:
     CWindowOperations* _pWindow = nullptr;
     CGraphCanvas* _pCanvas = nullptr;
     CGraphPicture* _poPicture = nullptr;
-    // Pixel rectangles of the labels drawn since the pane was last cleared:
-    // a label that would cover one of them is left out.
+    // Pixel rectangles of the legend and the labels drawn since the pane was
+    // last cleared: a label that would cover one of them is left out, and
+    // the probe's box looks for a corner free of them.
     struct SLabelBox {
         int x;
         int y;
