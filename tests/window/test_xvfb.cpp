@@ -1,5 +1,7 @@
 #include "windowtest.h"
 
+#include "ui/cwindowinterface.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QGuiApplication>
@@ -7,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace {
 
@@ -61,6 +64,40 @@ TEST_F(WindowTest, PlotSurvivesAWindowResizeOnAnXServer) {
     QTRY_VERIFY(GraphPane(frm.get())->size() != before);
     QTest::qWait(200);
     EXPECT_GT(CountColor(ShownGraph(*frm), BLUE), nBefore);
+}
+
+// Exploring on a real X server: a drag and a wheel notch move the view in x
+// and y, the screen shows the new picture, and the output pane stays as it
+// was.
+TEST_F(WindowTest, ExploringOnAnXServerChangesTheViewAndPrintsNothing) {
+    frm->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frm.get()));
+    InputLine(frm.get())->setText(QStringLiteral("PLOTXY -5,5,SIN"));
+    MenuItem(frm.get(), "mnuExecute")->trigger();
+    QTest::qWait(100);
+    const QString output = OutputPane(frm.get())->toPlainText();
+    const QImage before = ShownGraph(*frm);
+    SPlotView home{};
+    ASSERT_TRUE(frm->GetWindowInterface()->GetGraphView(&home));
+    TGraphPaintBox* pGraph = GraphPane(frm.get());
+    const QPoint middle = pGraph->rect().center();
+    QTest::mousePress(pGraph, Qt::LeftButton, Qt::NoModifier, middle);
+    QTest::mouseMove(pGraph, middle + QPoint(30, 20));
+    QTest::mouseRelease(pGraph, Qt::LeftButton, Qt::NoModifier, middle + QPoint(30, 20));
+    QWheelEvent wheel(middle, pGraph->mapToGlobal(middle), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(pGraph, &wheel);
+    QTest::qWait(200);
+    SPlotView view{};
+    ASSERT_TRUE(frm->GetWindowInterface()->GetGraphView(&view));
+    // Dragged right and down: the view's middle moved left and up; the
+    // notch about the middle narrowed both ranges.
+    EXPECT_LT(view.x.lo + view.x.hi, home.x.lo + home.x.hi);
+    EXPECT_GT(view.y.lo + view.y.hi, home.y.lo + home.y.hi);
+    EXPECT_LT(view.x.hi - view.x.lo, home.x.hi - home.x.lo);
+    EXPECT_LT(view.y.hi - view.y.lo, home.y.hi - home.y.lo);
+    EXPECT_NE(ShownGraph(*frm), before);
+    EXPECT_EQ(OutputPane(frm.get())->toPlainText(), output);
 }
 
 // The help opens beside the calculator without taking the keys from the
