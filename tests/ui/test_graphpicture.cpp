@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -116,6 +117,34 @@ TEST_F(GraphPictureTest, AParametricOrPolarPictureAtAnotherSizeIsThePlotTypedThe
     ASSERT_TRUE(poUI->GetGraphView(&view));
     EXPECT_NEAR(static_cast<double>((view.x.hi - view.x.lo) / 300),
                 static_cast<double>((view.y.hi - view.y.lo) / 600), 1e-12);
+}
+
+// Whatever way a view was reached, the same view at the same size draws the
+// same picture: for each kind, three views, two sizes.
+TEST_F(GraphPictureTest, AViewAtASizeDrawsTheSamePictureHoweverItWasReached) {
+    for (const char* pchPlot : {"PLOTXY -1,1,F,G", "PLOTTXY 0,6.3,COS,SIN", "PLOTPHIR 0,6.3,R"}) {
+        Resize(224, 145);
+        Run(pchPlot);
+        SPlotView home{};
+        ASSERT_TRUE(poUI->GetGraphView(&home));
+        const SPlotView views[] = {
+            home,
+            {{home.x.lo / 4, home.x.hi / 4}, {home.y.lo / 4, home.y.hi / 4}},
+            {{home.x.lo + 0.5L, home.x.hi + 0.5L}, {home.y.lo - 0.25L, home.y.hi - 0.25L}}};
+        for (const auto& size : {std::make_pair(224, 145), std::make_pair(600, 400)}) {
+            for (const SPlotView& view : views) {
+                Resize(size.first, size.second);
+                ASSERT_TRUE(poUI->SetGraphView(view));
+                const std::string direct = Picture();
+                // Elsewhere and at another size first.
+                Resize(size.first == 224 ? 600 : 224, size.second == 145 ? 400 : 145);
+                poUI->ZoomGraph(30, 30, 3, 0.5);
+                Resize(size.first, size.second);
+                ASSERT_TRUE(poUI->SetGraphView(view));
+                EXPECT_EQ(Picture(), direct) << pchPlot << " at " << size.first;
+            }
+        }
+    }
 }
 
 // Zoomed in, a parametric curve gets at least as many samples again inside
