@@ -42,7 +42,7 @@ void CFindZeros::Link() {
     if (!_pFunc) {
         OSTREL_ASSERT(_postrFunc);
         // The parameter count is FindZero's to check, after the heading.
-        LinkNamedFunction(this, &_postrFunc, &_pFunc, 0);
+        LinkNamedFunction(this, &_postrFunc, &_pFunc, 0, "X");
     }
     CStatementWithExpressions::Link();
 }
@@ -50,8 +50,8 @@ void CFindZeros::Link() {
 void CFindZeros::PrintHeading(Extended lo, Extended hi) const {
     CUserInterface* pUI = GetUserInterface();
     pUI->PrintText("Zeros of function ");
-    _pFunc->PrintName(pUI);
-    pUI->PrintText("(X)\nin interval ");
+    PrintFunctionOf(pUI, _pFunc, "X");
+    pUI->PrintText("\nin interval ");
     pUI->PrintNumber(lo);
     pUI->PrintText(" <= X <= ");
     pUI->PrintNumber(hi);

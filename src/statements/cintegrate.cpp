@@ -55,7 +55,7 @@ void CIntegrate::SetText(const CString* pstrFunc, const CString* pstrInterval,
 void CIntegrate::Link() {
     if (!_pFunc) {
         OSTREL_ASSERT(_postrFunc);
-        LinkNamedFunction(this, &_postrFunc, &_pFunc, ERR_ONE_VARIABLE_NUMERIC);
+        LinkNamedFunction(this, &_postrFunc, &_pFunc, ERR_ONE_VARIABLE_NUMERIC, "X");
     }
     CStatementWithExpressions::Link();
     if (!_pVar) {
@@ -91,8 +91,8 @@ Extended CIntegrate::Integrate(Extended a, Extended b) const {
 void CIntegrate::PrintReport(Extended a, Extended b) const {
     CUserInterface* pUI = GetUserInterface();
     pUI->PrintText("Computed definite integral of function ");
-    _pFunc->PrintName(pUI);
-    pUI->PrintText("(X)\non interval from\nX = ");
+    PrintFunctionOf(pUI, _pFunc, "X");
+    pUI->PrintText("\non interval from\nX = ");
     pUI->PrintNumber(a);
     pUI->PrintText(" to \nX = ");
     pUI->PrintNumber(b);

@@ -90,11 +90,12 @@ void CPlotCurve::Link() {
     OSTREL_ASSERT(_nFunc > 0);
     for (int i = 0; i < _nFunc; ++i) {
         if (!_apFunc[i]) {
-            LinkNamedFunction(this, &_apostrFunc[i], &_apFunc[i], ERR_ONE_VARIABLE_PLOT);
+            LinkNamedFunction(this, &_apostrFunc[i], &_apFunc[i], ERR_ONE_VARIABLE_PLOT,
+                              Variable());
         }
     }
     if (_postrFuncX) {
-        LinkNamedFunction(this, &_postrFuncX, &_pFuncX, ERR_ONE_VARIABLE_PLOT);
+        LinkNamedFunction(this, &_postrFuncX, &_pFuncX, ERR_ONE_VARIABLE_PLOT, Variable());
     }
     CStatementWithExpressions::Link();
 }
@@ -136,30 +137,38 @@ EExitSignal CPlotCurve::Execute() {
     return ES_CONTINUE;
 }
 
+const char* CPlotCurve::Variable() const {
+    switch (_kind) {
+    case PK_TXY:
+        return "T";
+    case PK_PHIR:
+        return "PHI";
+    default:
+        return "X";
+    }
+}
+
 void CPlotCurve::PrintSummary(CUserInterface* pUI, const SInterval& interval) const {
-    const char* pchVariable = "X";
+    const char* pchVariable = Variable();
     switch (_kind) {
     case PK_TXY:
         OSTREL_ASSERT(_pFuncX);
         pUI->PrintText("Plotted \nY = ");
-        _apFunc[0]->Print(pUI);
-        pUI->PrintText("(T)\nX = ");
-        _pFuncX->Print(pUI);
-        pUI->PrintText("(T)\n");
-        pchVariable = "T";
+        PrintFunctionOf(pUI, _apFunc[0], pchVariable);
+        pUI->PrintText("\nX = ");
+        PrintFunctionOf(pUI, _pFuncX, pchVariable);
+        pUI->PrintText("\n");
         break;
     case PK_PHIR:
         pUI->PrintText("Plotted \nR = ");
-        _apFunc[0]->Print(pUI);
-        pUI->PrintText("(PHI)\n");
-        pchVariable = "PHI";
+        PrintFunctionOf(pUI, _apFunc[0], pchVariable);
+        pUI->PrintText("\n");
         break;
     default:
         pUI->PrintText("Plotted Y = ");
         for (int i = 0; i < _nFunc; ++i) {
             pUI->PrintText(i == 0 ? nullptr : ", ");
-            _apFunc[i]->Print(pUI);
-            pUI->PrintText("(X)");
+            PrintFunctionOf(pUI, _apFunc[i], pchVariable);
         }
         pUI->PrintText("\n");
         break;

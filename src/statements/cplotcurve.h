@@ -28,6 +28,9 @@ public:
     void SetUpPlotPhiR(const CString* pstrFuncR, const CString* pstrInterval);
 
 private:
+    // The variable of an expression written in place of a function: X, T
+    // or PHI.
+    const char* Variable() const;
     void PrintSummary(CUserInterface* pUI, const SInterval& interval) const;
     void AddFunctionName(const CString* pstrName, int nSyntaxCode);
 

@@ -132,6 +132,7 @@ void CPlotScene::AddCurve(CFunction* pFunc) {
     Growing([&] {
         SCurve curve;
         curve.name = pFunc->GetName()->GetData();
+        curve.bExpression = pFunc->IsExpression();
         curve.nColor = PlotCurveColor(static_cast<int>(_curves.size()));
         _curves.push_back(std::move(curve));
     });

@@ -24,7 +24,8 @@ public:
     // The samples of one curve: parameter, x and y. A sample that could not
     // be evaluated has NaN for x and y.
     struct SCurve {
-        std::string name;
+        std::string name; // the function's name, or the expression written
+        bool bExpression = false;
         int nColor = 0;
         CFunction* pFunc = nullptr; // counted reference, null once let go
         std::vector<Extended> t;

@@ -8,6 +8,8 @@
 #include "interpreter/cinterpreter.h"
 #include "interpreter/cprogram.h"
 #include "symbols/cfunction.h"
+#include "symbols/cuserfunction.h"
+#include "ui/cuserinterface.h"
 
 void SetIntervalExpressions(CStatementWithExpressions* pStatement, const CString* pstrInterval,
                             int nSyntaxCode) {
@@ -25,12 +27,36 @@ void SetIntervalExpressions(CStatementWithExpressions* pStatement, const CString
     CleanupStack::PopAndDestroy(2);
 }
 
+namespace {
+
+// The function an expression written in the command stands for, linked.
+CFunction* ExpressionFunction(CProgram* pProg, const CString* pstrExpr, const char* pchVariable) {
+    auto* poFunction = new CUserFunction(pProg);
+    CleanupStack::PushObject(poFunction);
+    poFunction->DefineExpression(pstrExpr, pchVariable);
+    poFunction->Link();
+    CleanupStack::Pop();
+    return poFunction;
+}
+
+} // namespace
+
 void LinkNamedFunction(const CStatement* pStatement, CString** ppoName, CFunction** ppFunction,
-                       int nWrongCountCode) {
-    OSTREL_ASSERT(pStatement && ppoName && *ppoName && ppFunction && !*ppFunction);
-    CFunction* pFound = pStatement->GetProgram()->FindFunction(*ppoName);
+                       int nWrongCountCode, const char* pchVariable) {
+    OSTREL_ASSERT(pStatement && ppoName && *ppoName && ppFunction && !*ppFunction && pchVariable);
+    const CString* pstrName = *ppoName;
+    CFunction* pFound = nullptr;
+    // A single name keeps its meaning: a function's, or none, except for the
+    // command's own variable. So does a text with a comma outside brackets,
+    // which no expression has: it stays an unknown name, as it always was.
+    if (pstrName->IsValidName() || pstrName->FindSeparator(1, ',', 1) > 0) {
+        pFound = pStatement->GetProgram()->FindFunction(pstrName);
+        if (!pFound && !pstrName->Compare(pchVariable, false)) {
+            pStatement->GetInterpreter()->RaiseNamedError(pstrName, ERR_UNKNOWN_SYMBOL_COMMAND);
+        }
+    }
     if (!pFound) {
-        pStatement->GetInterpreter()->RaiseNamedError(*ppoName, ERR_UNKNOWN_SYMBOL_COMMAND);
+        pFound = ExpressionFunction(pStatement->GetProgram(), pstrName, pchVariable);
     }
     // Held before any further check, so that the statement's destructor
     // gives the reference back whatever fails next.
@@ -44,8 +70,22 @@ void LinkNamedFunction(const CStatement* pStatement, CString** ppoName, CFunctio
 }
 
 void ReleaseNamedFunction(CFunction* pFunction) {
-    if (pFunction) {
-        pFunction->ReleaseReference();
+    if (!pFunction) {
+        return;
+    }
+    pFunction->ReleaseReference();
+    if (pFunction->IsExpression() && pFunction->GetReferenceCount() == 0) {
+        delete pFunction;
+    }
+}
+
+void PrintFunctionOf(CUserInterface* pUI, const CFunction* pFunction, const char* pchVariable) {
+    OSTREL_ASSERT(pUI && pFunction && pchVariable);
+    pFunction->PrintName(pUI);
+    if (!pFunction->IsExpression()) {
+        pUI->PrintText("(");
+        pUI->PrintText(pchVariable);
+        pUI->PrintText(")");
     }
 }
 

@@ -7,6 +7,7 @@ class CFunction;
 class CStatement;
 class CStatementWithExpressions;
 class CString;
+class CUserInterface;
 
 // What FINDZEROS, INTEGRATE and the plots share: a function of one parameter
 // named in the command, and an interval written as "A,B" (SETYRANGE writes
@@ -18,15 +19,25 @@ class CString;
 void SetIntervalExpressions(CStatementWithExpressions* pStatement, const CString* pstrInterval,
                             int nSyntaxCode);
 
-// Finds the function the name stands for (user functions first, then the
-// library) and holds it in *ppFunction by a counted reference, which the
-// statement releases with ReleaseNamedFunction. An unknown name raises
-// "Unknown symbol" quoting it. When nWrongCountCode is not 0, a function
-// without exactly one parameter raises that code. The name is destroyed once
-// the function is held.
+// Finds the function the text stands for and holds it in *ppFunction by a
+// counted reference, which the statement releases with ReleaseNamedFunction.
+// A single name is a function's (user functions first, then the library):
+// an unknown one raises "Unknown symbol" quoting it, unless it is the
+// command's own variable pchVariable, which is the expression of that
+// variable. Any other text is an expression of pchVariable, linked now as
+// the body of a one-parameter function would be (the variable first, then
+// the program's names); it leaves no name behind. When nWrongCountCode is
+// not 0, a function without exactly one parameter raises that code. The
+// text is destroyed once the function is held.
 void LinkNamedFunction(const CStatement* pStatement, CString** ppoName, CFunction** ppFunction,
-                       int nWrongCountCode);
+                       int nWrongCountCode, const char* pchVariable);
+// Gives the reference back; a function written as an expression goes with
+// its last holder.
 void ReleaseNamedFunction(CFunction* pFunction);
+
+// Writes the function as the reports name it: "F(X)" for a named one, the
+// expression itself for one written in its place.
+void PrintFunctionOf(CUserInterface* pUI, const CFunction* pFunction, const char* pchVariable);
 
 // Sets parameter 1 of the function to x.
 void SetParameter(CFunction* pFunction, Extended x);

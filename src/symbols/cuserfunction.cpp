@@ -103,6 +103,21 @@ void CUserFunction::Define(const CString* pstrName, const CString* pstrExpr,
     }
 }
 
+void CUserFunction::DefineExpression(const CString* pstrExpr, const char* pchVariable) {
+    OSTREL_ASSERT(pstrExpr && pchVariable);
+    Init(pstrExpr, false);
+    _bExpression = true;
+    _poExpr = new CExpression(_pProg);
+    _poExpr->SetCode(pstrExpr);
+    // Its value is the expression's: no result variable follows the
+    // parameter, so the expression may be the variable itself.
+    auto* poVariable = new CString;
+    CleanupStack::PushObject(poVariable);
+    poVariable->Set(pchVariable);
+    CleanupStack::Pop();
+    AddParameter(poVariable);
+}
+
 void CUserFunction::AddParameter(CString* poName) {
     CleanupStack::PushObject(poName);
     CheckNewName(_pProg, poName, GetParams()->FindByName(poName) != nullptr,

@@ -22,6 +22,10 @@ public:
 
     void Define(const CString* pstrName, const CString* pstrExpr, const CString* pstrParams,
                 bool bSubroutine);
+    // The function of one variable, named pchVariable, that an expression
+    // written in a command stands for; its name is the expression's text.
+    void DefineExpression(const CString* pstrExpr, const char* pchVariable);
+    bool IsExpression() const override { return _bExpression; }
     // Takes the body in every case, also when it is refused.
     void SetBody(CStatement* pBody);
     // Where a function of a program file was defined; the function owns the
@@ -41,4 +45,5 @@ private:
     CVariable* _pResult = nullptr;
     bool _bRunning = false;
     bool _bHasLocals = false;
+    bool _bExpression = false;
 };

@@ -83,7 +83,11 @@ bool CWindowInterface::ProbeSample(int iCurve, int iSample, SGraphProbe* pProbe)
     const std::string point = ":  x = " + ShortNumber(x) + "  y = " + ShortNumber(y);
     switch (_poPicture->GetScene()->GetKind()) {
     case PK_XY:
-        CopyText(pProbe->pchSample, curve.name + "(" + ShortNumber(x) + ") = " + ShortNumber(y));
+        // F(1.25) = 0.949, or for an expression X^2 = 1.5625 at X = 1.25.
+        CopyText(pProbe->pchSample,
+                 curve.bExpression
+                     ? curve.name + " = " + ShortNumber(y) + " at X = " + ShortNumber(x)
+                     : curve.name + "(" + ShortNumber(x) + ") = " + ShortNumber(y));
         break;
     case PK_TXY:
         CopyText(pProbe->pchSample, "T = " + ShortNumber(curve.t[i]) + point);

@@ -284,6 +284,30 @@ TEST_F(GraphPictureTest, DeletingAFunctionOnlyThePictureHoldsKeepsWhatItDrew) {
     EXPECT_NE(FirstCurve(Picture()).find("line"), std::string::npos);
 }
 
+// An expression written in the plot is a function only the statement and
+// then the picture hold: it lives while the picture does, is sampled anew,
+// and goes with it (the fixture's counters see it go).
+TEST_F(GraphPictureTest, AnExpressionInThePlotLivesAsLongAsThePicture) {
+    const int nBefore = ObjectCount[CN_USERFUNCTION];
+    Run("PLOTXY -1,1,X*X+F(X)");
+    EXPECT_EQ(ObjectCount[CN_USERFUNCTION], nBefore + 1);
+    EXPECT_EQ(Scene().GetCurves()[0].name, "X*X+F(X)");
+    EXPECT_TRUE(Scene().GetCurves()[0].bExpression);
+    Resize(300, 145);
+    poUI->RedrawGraph();
+    const CPlotScene::SCurve& curve = Scene().GetCurves()[0];
+    ASSERT_EQ(curve.y.size(), 295U);
+    EXPECT_EQ(curve.y[0], 2) << "2*(-1)^2, sampled anew";
+    SGraphProbe probe{};
+    ASSERT_TRUE(poUI->ProbeSample(0, 0, &probe));
+    EXPECT_STREQ(probe.pchSample, "X*X+F(X) = 2 at X = -1");
+    // F is held by the expression, which only the picture holds.
+    EXPECT_FALSE(poUI->ExecuteLine("DELETE F"));
+    Run("CLS");
+    EXPECT_EQ(ObjectCount[CN_USERFUNCTION], nBefore);
+    Run("DELETE F");
+}
+
 TEST_F(GraphPictureTest, AFunctionAnotherStillUsesStaysInThePictureAndCannotBeDeleted) {
     Run("FUNCTION K(X) = F(X) + 1");
     Run("PLOTXY -1,1,F");
