@@ -8,6 +8,7 @@
 #include "interpreter/cinterpreter.h"
 #include "interpreter/cprogram.h"
 #include "symbols/cfunction.h"
+#include "ui/cuserinterface.h"
 
 void SetIntervalExpressions(CStatementWithExpressions* pStatement, const CString* pstrInterval,
                             int nSyntaxCode) {
@@ -66,4 +67,28 @@ SInterval EvaluateOrderedInterval(CExpression* pExprA, CExpression* pExprB) {
         RaiseError(ERR_INTERVAL_LENGTH);
     }
     return interval;
+}
+
+void PrintSearchHeading(CUserInterface* pUI, const char* pchWhat, const CFunction* pFunc,
+                        const SInterval& interval) {
+    OSTREL_ASSERT(pUI && pchWhat && pFunc);
+    pUI->PrintText(pchWhat);
+    pUI->PrintText(" of function ");
+    pFunc->PrintName(pUI);
+    pUI->PrintText("(X)\nin interval ");
+    pUI->PrintNumber(interval.lo);
+    pUI->PrintText(" <= X <= ");
+    pUI->PrintNumber(interval.hi);
+    pUI->PrintText(" :\n\n");
+}
+
+void DescribeSearch(CUserInterface* pUI, const char* pchCommand, const CFunction* pFunc,
+                    const CString* pstrName) {
+    OSTREL_ASSERT(pUI && pchCommand && (pFunc || pstrName));
+    pUI->PrintText(pchCommand);
+    if (pFunc) {
+        pFunc->PrintName(pUI);
+    } else {
+        pstrName->Print(pUI);
+    }
 }
