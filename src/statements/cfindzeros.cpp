@@ -10,12 +10,6 @@
 #include "symbols/cfunction.h"
 #include "ui/cuserinterface.h"
 
-namespace {
-
-constexpr int SUB_INTERVALS = 1000;
-
-} // namespace
-
 CFindZeros::CFindZeros(CProgram* pProg, const CString* pstrFunc)
     : CStatementWithExpressions(pProg) {
     OSTREL_ASSERT(pstrFunc);
@@ -47,31 +41,20 @@ void CFindZeros::Link() {
     CStatementWithExpressions::Link();
 }
 
-void CFindZeros::PrintHeading(Extended lo, Extended hi) const {
-    CUserInterface* pUI = GetUserInterface();
-    pUI->PrintText("Zeros of function ");
-    PrintFunctionOf(pUI, _pFunc, "X");
-    pUI->PrintText("\nin interval ");
-    pUI->PrintNumber(lo);
-    pUI->PrintText(" <= X <= ");
-    pUI->PrintNumber(hi);
-    pUI->PrintText(" :\n\n");
-}
-
 EExitSignal CFindZeros::Execute() {
     OSTREL_ASSERT(_pFunc);
     GetProgram()->PollInterrupt();
     const SInterval interval = EvaluateOrderedInterval(GetExpression(1), GetExpression(2));
-    PrintHeading(interval.lo, interval.hi);
     CUserInterface* pUI = GetUserInterface();
-    const Extended step = (interval.hi - interval.lo) * 0.001L;
+    PrintSearchHeading(pUI, "Zeros", _pFunc, interval);
+    const SSearchGrid grid(interval);
     Extended last = interval.lo - 1;
     bool bFound = false;
     int nCount = 0;
-    for (int j = 0; j < SUB_INTERVALS; ++j) {
+    for (int j = 0; j < SSearchGrid::SUB_INTERVALS; ++j) {
         GetProgram()->PollInterrupt();
-        const Extended x0 = j * step + interval.lo;
-        const Extended x1 = x0 + step;
+        const Extended x0 = grid.At(j);
+        const Extended x1 = x0 + grid.step;
         if (bFound && last == x0) {
             // The zero at the common end was reported with the previous
             // sub-interval.
@@ -96,11 +79,5 @@ EExitSignal CFindZeros::Execute() {
 
 void CFindZeros::Describe() const {
     CStatement::Describe();
-    CUserInterface* pUI = GetUserInterface();
-    pUI->PrintText("FindZeros ");
-    if (_pFunc) {
-        _pFunc->PrintName(pUI);
-    } else {
-        _postrFunc->Print(pUI);
-    }
+    DescribeSearch(GetUserInterface(), "FindZeros ", _pFunc, _postrFunc);
 }

@@ -19,8 +19,6 @@ public:
     void SetText(const CString* pstrParams);
 
 private:
-    void PrintHeading(Extended lo, Extended hi) const;
-
     CString* _postrFunc = nullptr;
     CFunction* _pFunc = nullptr;
 };

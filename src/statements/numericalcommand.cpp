@@ -107,3 +107,27 @@ SInterval EvaluateOrderedInterval(CExpression* pExprA, CExpression* pExprB) {
     }
     return interval;
 }
+
+void PrintSearchHeading(CUserInterface* pUI, const char* pchWhat, const CFunction* pFunc,
+                        const SInterval& interval) {
+    OSTREL_ASSERT(pUI && pchWhat && pFunc);
+    pUI->PrintText(pchWhat);
+    pUI->PrintText(" of function ");
+    PrintFunctionOf(pUI, pFunc, "X");
+    pUI->PrintText("\nin interval ");
+    pUI->PrintNumber(interval.lo);
+    pUI->PrintText(" <= X <= ");
+    pUI->PrintNumber(interval.hi);
+    pUI->PrintText(" :\n\n");
+}
+
+void DescribeSearch(CUserInterface* pUI, const char* pchCommand, const CFunction* pFunc,
+                    const CString* pstrName) {
+    OSTREL_ASSERT(pUI && pchCommand && (pFunc || pstrName));
+    pUI->PrintText(pchCommand);
+    if (pFunc) {
+        pFunc->PrintName(pUI);
+    } else {
+        pstrName->Print(pUI);
+    }
+}

@@ -53,3 +53,25 @@ SInterval EvaluateEndpoints(CExpression* pExprA, CExpression* pExprB);
 // The same, where endpoints that are equal (or do not compare) raise
 // "Interval must have nonzero length.".
 SInterval EvaluateOrderedInterval(CExpression* pExprA, CExpression* pExprB);
+
+// A search of FINDZEROS looks at the function on 1000 equal sub-intervals
+// of [lo, hi]; grid point j (0 to 1000) is j * step + lo.
+struct SSearchGrid {
+    static constexpr int SUB_INTERVALS = 1000;
+
+    explicit SSearchGrid(const SInterval& interval)
+        : lo(interval.lo), step((interval.hi - interval.lo) * 0.001L) {}
+    Extended At(int j) const { return j * step + lo; }
+
+    Extended lo;
+    Extended step;
+};
+
+// The first lines of a search's report: "<What> of function F(X)", then
+// "in interval lo <= X <= hi :" and an empty line.
+void PrintSearchHeading(CUserInterface* pUI, const char* pchWhat, const CFunction* pFunc,
+                        const SInterval& interval);
+// The diagnostic listing of a command on a named function: the command's
+// word, then the function's name, or its text while it is not linked.
+void DescribeSearch(CUserInterface* pUI, const char* pchCommand, const CFunction* pFunc,
+                    const CString* pstrName);
