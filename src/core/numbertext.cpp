@@ -200,3 +200,9 @@ void FormatNumber(Extended value, EFloatFormat format, int nPrecision, int nDigi
         break;
     }
 }
+
+std::string ShortNumberText(Extended value) {
+    char pchText[NUMBER_TEXT_SIZE];
+    FormatNumber(value, FF_GENERAL, 5, 2, pchText);
+    return pchText;
+}

@@ -2,6 +2,8 @@
 
 #include "core/extended.h"
 
+#include <string>
+
 // How PrintNumber writes a number: the three number display formats.
 enum EFloatFormat { FF_GENERAL, FF_EXPONENT, FF_FIXED };
 
@@ -15,3 +17,7 @@ constexpr int MAX_PRECISION = 30;
 // separator is always ".".
 void FormatNumber(Extended value, EFloatFormat format, int nPrecision, int nDigits,
                   char (&pchText)[NUMBER_TEXT_SIZE]);
+
+// A few significant digits in the general format, for reading a picture:
+// 1.5707963 is "1.5708".
+std::string ShortNumberText(Extended value);

@@ -68,26 +68,6 @@ void CIntegrate::Link() {
     }
 }
 
-Extended CIntegrate::Integrate(Extended a, Extended b) const {
-    if (!(a < b || a > b)) {
-        return 0;
-    }
-    Extended sum = 0;
-    for (int i = 0; i <= SUB_INTERVALS; ++i) {
-        GetProgram()->PollInterrupt();
-        const Extended x =
-            (a * static_cast<Extended>(SUB_INTERVALS - i) + b * static_cast<Extended>(i)) /
-            SUB_INTERVALS;
-        const Extended d = _pFunc->ValueAt(x);
-        if (i == 0 || i == SUB_INTERVALS) {
-            sum += d;
-        } else {
-            sum += (i % 2 != 0 ? 4 : 2) * d;
-        }
-    }
-    return (b - a) * sum / (3 * SUB_INTERVALS);
-}
-
 void CIntegrate::PrintReport(Extended a, Extended b) const {
     CUserInterface* pUI = GetUserInterface();
     pUI->PrintText("Computed definite integral of function ");
@@ -106,7 +86,7 @@ EExitSignal CIntegrate::Execute() {
     GetProgram()->PollInterrupt();
     const Extended a = GetExpression(1)->Evaluate();
     const Extended b = GetExpression(2)->Evaluate();
-    _pVar->SetValue(Integrate(a, b));
+    _pVar->SetValue(SimpsonIntegral(_pFunc, a, b, SUB_INTERVALS));
     PrintReport(a, b);
     return ES_CONTINUE;
 }

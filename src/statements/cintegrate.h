@@ -19,7 +19,6 @@ public:
     void SetText(const CString* pstrFunc, const CString* pstrInterval, const CString* pstrVar);
 
 private:
-    Extended Integrate(Extended a, Extended b) const;
     void PrintReport(Extended a, Extended b) const;
 
     CString* _postrFunc = nullptr;

@@ -153,6 +153,11 @@ void CPlotScene::LetGoOfFunctions() {
     ReleaseNamedFunction(std::exchange(_pFuncX, nullptr));
 }
 
+void CPlotScene::AddMark(SMark mark) {
+    OSTREL_ASSERT(mark.iCurve >= 0 && mark.iCurve < static_cast<int>(_curves.size()));
+    Growing([&] { _marks.push_back(std::move(mark)); });
+}
+
 int CPlotScene::CountHolds(const CNamedNumeric* pSymbol) const {
     const auto nCurves = std::count_if(_curves.begin(), _curves.end(), [&](const SCurve& curve) {
         return curve.pFunc && curve.pFunc == pSymbol;

@@ -33,6 +33,18 @@ public:
         std::vector<Extended> y;
     };
 
+    // An answer the user asked the picture for: a point of a curve (a zero,
+    // an extremum, a crossing, a value) or the area between a curve and the
+    // x axis. It stays with the picture through every size and view.
+    struct SMark {
+        bool bArea = false;
+        int iCurve = 0;
+        Extended x = 0;  // the point, or the area's lower end
+        Extended y = 0;  // the point's value, or the area's
+        Extended x2 = 0; // the area's upper end
+        std::string label;
+    };
+
     CPlotScene(CProgram* pProg, EPlotKind kind, const SPlotRange& interval);
     ~CPlotScene() override;
     std::uint8_t GetClassNumber() const override;
@@ -80,6 +92,10 @@ public:
     // Gives every function back; the samples stay.
     void LetGoOfFunctions();
 
+    // Raises "Out of memory." when the marks cannot grow.
+    void AddMark(SMark mark);
+    const std::vector<SMark>& GetMarks() const { return _marks; }
+
 private:
     struct SSamples {
         std::vector<Extended> t;
@@ -101,6 +117,7 @@ private:
     EPlotKind _kind;
     SPlotRange _interval;
     std::vector<SCurve> _curves;
+    std::vector<SMark> _marks;
     CFunction* _pFuncX = nullptr; // PLOTTXY's X function
     SPlotView _home{};
     SPlotView _view{};

@@ -11,6 +11,10 @@
 #include "symbols/cuserfunction.h"
 #include "ui/cuserinterface.h"
 
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
 void SetIntervalExpressions(CStatementWithExpressions* pStatement, const CString* pstrInterval,
                             int nSyntaxCode) {
     OSTREL_ASSERT(pStatement && pstrInterval);
@@ -130,4 +134,53 @@ void DescribeSearch(CUserInterface* pUI, const char* pchCommand, const CFunction
     } else {
         pstrName->Print(pUI);
     }
+}
+
+Extended SimpsonIntegral(CFunction* pFunction, Extended a, Extended b, int nSubIntervals) {
+    OSTREL_ASSERT(pFunction && nSubIntervals > 0 && nSubIntervals % 2 == 0);
+    if (!(a < b || a > b)) {
+        return 0;
+    }
+    Extended sum = 0;
+    for (int i = 0; i <= nSubIntervals; ++i) {
+        pFunction->GetProgram()->PollInterrupt();
+        const Extended x =
+            (a * static_cast<Extended>(nSubIntervals - i) + b * static_cast<Extended>(i)) /
+            nSubIntervals;
+        const Extended d = pFunction->ValueAt(x);
+        if (i == 0 || i == nSubIntervals) {
+            sum += d;
+        } else {
+            sum += (i % 2 != 0 ? 4 : 2) * d;
+        }
+    }
+    return (b - a) * sum / (3 * static_cast<Extended>(nSubIntervals));
+}
+
+Extended RefinedIntegral(CFunction* pFunction, Extended a, Extended b) {
+    // Simpson's error falls by 16 when the step halves; each extrapolation
+    // removes the leading term (factors 16, 64, 256, ...).
+    constexpr int FIRST = 1000;
+    constexpr int LAST = 64000;
+    constexpr int MAX_LEVELS = 8;
+    Extended previous[MAX_LEVELS] = {};
+    int nLevels = 0;
+    Extended best = 0;
+    for (int n = FIRST; n <= LAST; n *= 2) {
+        Extended current[MAX_LEVELS] = {SimpsonIntegral(pFunction, a, b, n)};
+        Extended factor = 16;
+        for (int k = 1; k <= nLevels && k < MAX_LEVELS; ++k) {
+            current[k] = current[k - 1] + (current[k - 1] - previous[k - 1]) / (factor - 1);
+            factor *= 4;
+        }
+        const int nTop = std::min(nLevels, MAX_LEVELS - 1);
+        const Extended estimate = current[nTop];
+        if (nLevels > 0 && std::fabs(estimate - best) <= 1e-18L * std::fabs(estimate)) {
+            return estimate;
+        }
+        best = estimate;
+        std::copy(std::begin(current), std::end(current), std::begin(previous));
+        ++nLevels;
+    }
+    return best;
 }

@@ -75,3 +75,12 @@ void PrintSearchHeading(CUserInterface* pUI, const char* pchWhat, const CFunctio
 // word, then the function's name, or its text while it is not linked.
 void DescribeSearch(CUserInterface* pUI, const char* pchCommand, const CFunction* pFunc,
                     const CString* pstrName);
+
+// Composite Simpson's rule over nSubIntervals (even) equal sub-intervals
+// from a to b, b < a giving the opposite sign and a = b (or ends that do not
+// compare) 0. Polls for the user's request to stop as it goes.
+Extended SimpsonIntegral(CFunction* pFunction, Extended a, Extended b, int nSubIntervals);
+// The integral as far as the numbers allow: Simpson's rule on 1000, 2000,
+// 4000, ... sub-intervals, each pair extrapolated as Romberg's method does,
+// until two estimates agree to the last digits or 64000 sub-intervals.
+Extended RefinedIntegral(CFunction* pFunction, Extended a, Extended b);

@@ -1,5 +1,6 @@
 #include "cfunction.h"
 
+#include "bisection.h"
 #include "cnamedconstant.h"
 #include "core/cassert.h"
 #include "core/cleanupstack.h"
@@ -81,39 +82,7 @@ void CFunction::RequireOneParameter() const {
 bool CFunction::FindZero(Extended a, Extended b, Extended* pX) {
     OSTREL_ASSERT(pX);
     RequireOneParameter();
-    Extended lo = a < b ? a : b;
-    Extended hi = a < b ? b : a;
-    const Extended yLo = ValueAt(lo);
-    if (yLo == 0) {
-        *pX = lo;
-        return true;
-    }
-    const Extended yHi = ValueAt(hi);
-    if (yHi == 0) {
-        *pX = hi;
-        return true;
-    }
-    if (!(lo < hi) || (yLo > 0 && yHi > 0) || (yLo < 0 && yHi < 0)) {
-        return false;
-    }
-    Extended mid = lo;
-    for (int i = 0; i < 200; ++i) {
-        mid = (lo + hi) * 0.5L;
-        if (hi - lo < 1e-18L) {
-            break;
-        }
-        const Extended yMid = ValueAt(mid);
-        if (yMid == 0) {
-            break;
-        }
-        if ((yMid > 0 && yLo < 0) || (yMid < 0 && yLo > 0)) {
-            hi = mid;
-        } else {
-            lo = mid;
-        }
-    }
-    *pX = mid;
-    return true;
+    return BisectZero([this](Extended x) { return ValueAt(x); }, a, b, pX);
 }
 
 void CFunction::FindExtremum(Extended a, Extended b, bool bMaximum, Extended* pX, Extended* pY) {

@@ -3,13 +3,13 @@
 #include "core/numbertext.h"
 #include "cuserinterface.h"
 #include "plotscene.h"
+#include "statements/cplotscene.h"
 
 #include <string>
 #include <vector>
 
 class CGraphCanvas;
 class CGraphPicture;
-class CPlotScene;
 class CWindowOperations;
 
 // What lies under a point of the graph pane (see ProbeGraph).
@@ -26,8 +26,27 @@ struct SGraphProbe {
     int iSample;
     int pxSample;
     int pySample;
+    Extended xSample;
+    Extended ySample;
     int nColor;
     char pchSample[160];
+};
+
+// What the user may ask of a PLOTXY picture about one of its curves.
+enum EGraphQuestion {
+    GQ_ZERO,         // the zero nearest to x
+    GQ_MINIMUM,      // the local minimum nearest to x
+    GQ_MAXIMUM,      // the local maximum nearest to x
+    GQ_INTERSECTION, // the crossing with curve iOther nearest to x
+    GQ_VALUE,        // the value at x
+    GQ_AREA,         // the area between the curve and the x axis from x to x2
+};
+struct SGraphQuestion {
+    EGraphQuestion kind;
+    int iCurve;
+    int iOther;
+    Extended x;
+    Extended x2;
 };
 
 // The user interface of the main window: it owns the interpreter and the
@@ -115,6 +134,17 @@ public:
     // is free.
     void PlaceProbeBox(int nWidth, int nHeight, int* px, int* py) const;
 
+    // Answers from the picture. Each looks among the samples of the view for
+    // the bracket nearest to x and refines it with the routines of
+    // FINDZEROS, FINDEXTREMA and INTEGRATE, marks the answer on the picture
+    // and prints one line. Where there is nothing to find, or the functions
+    // cannot say, pchMessage tells why and nothing changes.
+    bool CanAnswerGraphQuestions() const;
+    bool AnswerGraphQuestion(const SGraphQuestion& question, char (&pchMessage)[160]);
+    // The span of x an area question starts from: the last band zoomed to,
+    // else the view's.
+    SPlotRange GetAreaSpan() const;
+
     // Exploring the picture: each shows another view of the scene, sampled
     // anew, and prints nothing. A request while a line runs, or one that
     // would leave a view the numbers cannot grid, does nothing; an
@@ -169,6 +199,9 @@ private:
     // running line owns the cleanup stack and its functions' parameters.
     bool CanSample() const;
     bool ShowView(const SPlotView& view);
+    // The marks of the scene's answers, over its curves.
+    void DrawMarks(const CPlotScene& scene);
+    void PrintAnswer(const SGraphQuestion& question, const CPlotScene::SMark& mark);
     // The world window drawn last, as a view.
     SPlotView ShownView() const;
     // Pixels back to world coordinates, through the last mapping.
@@ -207,6 +240,9 @@ private:
     bool _bExploring = false;
     // Lines being run (a run-at-once button may run one inside another).
     int _nLinesRunning = 0;
+    // The x range of the last band zoomed to on the picture shown.
+    bool _bSpan = false;
+    SPlotRange _span{0, 0};
     EFloatFormat _floatFormat = FF_GENERAL;
     int _nPrecision = 18;
     int _nDigits = 2;

@@ -17,13 +17,6 @@
 
 namespace {
 
-// A few significant digits, for reading the picture.
-std::string ShortNumber(Extended value) {
-    char pchText[NUMBER_TEXT_SIZE];
-    FormatNumber(value, FF_GENERAL, 5, 2, pchText);
-    return pchText;
-}
-
 template <std::size_t N> void CopyText(char (&pchTarget)[N], const std::string& text) {
     std::snprintf(pchTarget, N, "%s", text.c_str());
 }
@@ -79,21 +72,23 @@ bool CWindowInterface::ProbeSample(int iCurve, int iSample, SGraphProbe* pProbe)
     pProbe->iSample = iSample;
     pProbe->pxSample = MapX(x);
     pProbe->pySample = MapY(y);
+    pProbe->xSample = x;
+    pProbe->ySample = y;
     pProbe->nColor = curve.nColor;
-    const std::string point = ":  x = " + ShortNumber(x) + "  y = " + ShortNumber(y);
+    const std::string point = ":  x = " + ShortNumberText(x) + "  y = " + ShortNumberText(y);
     switch (_poPicture->GetScene()->GetKind()) {
     case PK_XY:
         // F(1.25) = 0.949, or for an expression X^2 = 1.5625 at X = 1.25.
         CopyText(pProbe->pchSample,
                  curve.bExpression
-                     ? curve.name + " = " + ShortNumber(y) + " at X = " + ShortNumber(x)
-                     : curve.name + "(" + ShortNumber(x) + ") = " + ShortNumber(y));
+                     ? curve.name + " = " + ShortNumberText(y) + " at X = " + ShortNumberText(x)
+                     : curve.name + "(" + ShortNumberText(x) + ") = " + ShortNumberText(y));
         break;
     case PK_TXY:
-        CopyText(pProbe->pchSample, "T = " + ShortNumber(curve.t[i]) + point);
+        CopyText(pProbe->pchSample, "T = " + ShortNumberText(curve.t[i]) + point);
         break;
     case PK_PHIR:
-        CopyText(pProbe->pchSample, "PHI = " + ShortNumber(curve.t[i]) + point);
+        CopyText(pProbe->pchSample, "PHI = " + ShortNumberText(curve.t[i]) + point);
         break;
     }
     return true;
@@ -107,7 +102,7 @@ bool CWindowInterface::ProbeGraph(int px, int py, SGraphProbe* pProbe) const {
     pProbe->x = UnmapX(px);
     pProbe->y = UnmapY(py);
     CopyText(pProbe->pchPointer,
-             "x = " + ShortNumber(pProbe->x) + "  y = " + ShortNumber(pProbe->y));
+             "x = " + ShortNumberText(pProbe->x) + "  y = " + ShortNumberText(pProbe->y));
     pProbe->bSample = false;
     pProbe->pchSample[0] = '\0';
     // The sample nearest on the pane, over every curve.
@@ -217,6 +212,9 @@ void CWindowInterface::ZoomGraphTo(int px1, int py1, int px2, int py2) {
     SPlotView view = ShownView();
     if (px1 != px2) {
         view.x = {UnmapX(std::min(px1, px2)), UnmapX(std::max(px1, px2))};
+        // An area asked for next starts from this span.
+        _bSpan = true;
+        _span = view.x;
     }
     if (py1 != py2) {
         view.y = {UnmapY(std::max(py1, py2)), UnmapY(std::min(py1, py2))};

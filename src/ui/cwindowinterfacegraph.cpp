@@ -71,11 +71,13 @@ void CWindowInterface::PaintWhite() {
 void CWindowInterface::ClearGraph() {
     RefuseWhileExploring();
     _poPicture->Clear();
+    _bSpan = false;
     PaintWhite();
 }
 
 void CWindowInterface::KeepPlot(CPlotScene* poScene) {
     _poPicture->Keep(poScene);
+    _bSpan = false;
 }
 
 void CWindowInterface::LetGoOfPlotSymbol(const CNamedNumeric* pSymbol) {
@@ -296,6 +298,7 @@ bool CWindowInterface::DrawPicture(bool bSample) {
         }
         std::vector<SPlotCurve> curves;
         DrawPlotScene(this, pScene->Describe(pScene->ViewOn(nWidth, nHeight), &curves));
+        DrawMarks(*pScene);
     }
     DrawGraphFrame();
     return bSampled;

@@ -149,6 +149,9 @@ void TGraphPaintBox::PaintOverlay(QPainter* pPainter) const {
 QString TGraphPaintBox::OverlayText(const SGraphOverlay& overlay) const {
     // A sample stepped to by the keys comes without a pointer's text.
     QStringList lines;
+    if (!overlay.note.isEmpty()) {
+        lines << overlay.note;
+    }
     if (!overlay.pointerText.isEmpty()) {
         lines << overlay.pointerText;
     }
@@ -290,6 +293,17 @@ void TGraphPaintBox::keyPressEvent(QKeyEvent* pEvent) {
         break;
     case Qt::Key_Home:
         emit HomeRequested();
+        break;
+    case Qt::Key_Z:
+    case Qt::Key_M:
+    case Qt::Key_N:
+    case Qt::Key_I:
+    case Qt::Key_A:
+        if (pEvent->modifiers() == Qt::NoModifier || pEvent->modifiers() == Qt::ShiftModifier) {
+            emit QuestionKeyPressed(pEvent->key());
+        } else {
+            QWidget::keyPressEvent(pEvent);
+        }
         break;
     default:
         QWidget::keyPressEvent(pEvent);

@@ -18,6 +18,8 @@ struct SGraphOverlay {
     QPoint sample;
     int nSampleColor = 0; // as the canvas's colours
     QString sampleText;
+    // A short word from the window, such as that there is nothing to find.
+    QString note;
 };
 
 // The graph pane: it paints a backing image of its own size, so that the
@@ -71,6 +73,8 @@ signals:
     void HomeRequested();
     // Left and Right step along the traced curve, Up and Down change curve.
     void TraceRequested(int nSampleStep, int nCurveStep);
+    // Z, M, N, I or A: a question about the traced curve (Qt's key code).
+    void QuestionKeyPressed(int nKey);
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;

@@ -170,7 +170,7 @@ void TfrmCalc::CreateMenu() {
     mnuCopyGraph->setObjectName(QStringLiteral("mnuCopyGraph"));
     mnuViewGraph = new QAction(tr("View..."), this);
     mnuViewGraph->setObjectName(QStringLiteral("mnuViewGraph"));
-    pbGraph->setContextMenuPolicy(Qt::ActionsContextMenu);
+    pbGraph->setContextMenuPolicy(Qt::CustomContextMenu);
     pbGraph->addAction(mnuCopyGraph);
     pbGraph->addAction(mnuSaveGraph);
     pbGraph->addAction(mnuViewGraph);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/extended.h"
 #include "tgraphpaintbox.h"
 #include "ui/csession.h"
 #include "ui/cwindowoperations.h"
@@ -16,6 +17,7 @@
 class CWindowInterface;
 struct SCompletion;
 struct SGraphProbe;
+struct SGraphQuestion;
 class QAction;
 class QActionGroup;
 class QCompleter;
@@ -61,6 +63,11 @@ public:
     const QStringList& GetInputHistory() const { return _inputHistory; }
     // Whether the user's request to stop the running line has arrived.
     bool IsInterruptPending() const { return _bInterrupt; }
+    // The graph pane's context menu at a point of the pane: questions about
+    // the curve there (on a PLOTXY picture), then copy, save and view. The
+    // caller owns it.
+    QMenu* CreateGraphMenu(QPoint point);
+
     // Writes the graph pane's picture to the file: an SVG image when its
     // suffix is .svg, else a PNG of the pane's image. On failure the file
     // is left as it was and pErrorText tells why.
@@ -141,6 +148,18 @@ private:
     void mnuSaveGraphClick();
     void mnuCopyGraphClick();
     void mnuViewGraphClick();
+    // A view's number as the dialogs show it.
+    static QString ViewNumberText(Extended value);
+    // The values of expressions typed into a dialog; a message naming the
+    // first text that is none.
+    QString EvaluateTexts(const QStringList& texts, std::vector<Extended>* pValues) const;
+    void AddQuestions(QMenu* pMenu, int iCurve, Extended x);
+    // Asks the picture; the message (also shown on the pane) when there was
+    // nothing to find.
+    QString Ask(const SGraphQuestion& question);
+    void AskValue(int iCurve, Extended x);
+    void AskArea(int iCurve);
+    void AskByKey(int nKey);
     // Copy, save and view ask for a picture: without a plot they are off.
     void UpdateGraphActions();
     void mnuAboutClick();

@@ -1,7 +1,7 @@
 #include "uFrmCalc.h"
 
 #include "core/numbertext.h"
-#include "tgraphviewdialog.h"
+#include "tgraphrangedialog.h"
 #include "tsvggraphcanvas.h"
 #include "ui/cgraphpicture.h"
 #include "ui/cwindowinterface.h"
@@ -13,10 +13,12 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
+#include <QMenu>
 #include <QMessageBox>
 #include <QSaveFile>
 
 #include <algorithm>
+#include <memory>
 
 // The graph pane: painting, reading, exploring and saving the picture, and
 // the canvas operations of the window interface.
@@ -60,6 +62,11 @@ void TfrmCalc::ConnectGraphPane() {
     });
     connect(pbGraph, &TGraphPaintBox::HomeRequested, this,
             [this] { NavigateGraph([this] { Interface()->HomeGraph(); }); });
+    connect(pbGraph, &TGraphPaintBox::QuestionKeyPressed, this, &TfrmCalc::AskByKey);
+    connect(pbGraph, &QWidget::customContextMenuRequested, this, [this](QPoint point) {
+        const std::unique_ptr<QMenu> poMenu(CreateGraphMenu(point));
+        poMenu->exec(pbGraph->mapToGlobal(point));
+    });
 }
 
 bool TfrmCalc::CanNavigateGraph() const {
@@ -139,26 +146,35 @@ void TfrmCalc::UpdateGraphActions() {
     }
 }
 
+QString TfrmCalc::ViewNumberText(Extended value) {
+    char pchText[NUMBER_TEXT_SIZE];
+    FormatNumber(value, FF_GENERAL, VIEW_DIGITS, 2, pchText);
+    return QString::fromLatin1(pchText).trimmed();
+}
+
+QString TfrmCalc::EvaluateTexts(const QStringList& texts, std::vector<Extended>* pValues) const {
+    // Each text is an expression of the calculator's, such as 2*PI.
+    pValues->assign(static_cast<std::size_t>(texts.size()), 0);
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        const QByteArray utf8 = texts[i].toUtf8();
+        if (!Interface()->EvaluateText(utf8.constData(),
+                                       &(*pValues)[static_cast<std::size_t>(i)])) {
+            return tr("\"%1\" is not a number.").arg(texts[i]);
+        }
+    }
+    return {};
+}
+
 void TfrmCalc::mnuViewGraphClick() {
     SPlotView view{};
     if (_nRunning > 0 || !Interface() || !Interface()->GetGraphView(&view)) {
         return;
     }
-    const auto text = [](Extended value) {
-        char pchText[NUMBER_TEXT_SIZE];
-        FormatNumber(value, FF_GENERAL, VIEW_DIGITS, 2, pchText);
-        return QString::fromLatin1(pchText).trimmed();
-    };
-    const TGraphViewDialog::Texts texts = {text(view.x.lo), text(view.x.hi), text(view.y.lo),
-                                           text(view.y.hi)};
-    // Each text is an expression of the calculator's, such as 2*PI.
-    const auto apply = [this](const TGraphViewDialog::Texts& edited) {
-        Extended values[4] = {};
-        for (std::size_t i = 0; i < edited.size(); ++i) {
-            const QByteArray utf8 = edited[i].toUtf8();
-            if (!Interface()->EvaluateText(utf8.constData(), &values[i])) {
-                return tr("\"%1\" is not a number.").arg(edited[i]);
-            }
+    const auto apply = [this](const QStringList& texts) {
+        std::vector<Extended> values;
+        const QString error = EvaluateTexts(texts, &values);
+        if (!error.isEmpty()) {
+            return error;
         }
         const auto ordered = [](Extended a, Extended b) {
             return SPlotRange{std::min(a, b), std::max(a, b)};
@@ -170,8 +186,14 @@ void TfrmCalc::mnuViewGraphClick() {
         });
         return bShown ? QString() : tr("Each range must have two different ends.");
     };
-    TGraphViewDialog dlgView(this, texts, apply);
-    if (dlgView.exec() == TGraphViewDialog::HOME) {
+    TGraphRangeDialog dlgView(this, tr("View"),
+                              {tr("x from:"), tr("x to:"), tr("y from:"), tr("y to:")},
+                              {QStringLiteral("editXFrom"), QStringLiteral("editXTo"),
+                               QStringLiteral("editYFrom"), QStringLiteral("editYTo")},
+                              {ViewNumberText(view.x.lo), ViewNumberText(view.x.hi),
+                               ViewNumberText(view.y.lo), ViewNumberText(view.y.hi)},
+                              true, apply);
+    if (dlgView.exec() == TGraphRangeDialog::HOME) {
         NavigateGraph([this] { Interface()->HomeGraph(); });
     }
 }
