@@ -201,6 +201,10 @@ private:
     bool ShowView(const SPlotView& view);
     // The marks of the scene's answers, over its curves.
     void DrawMarks(const CPlotScene& scene);
+    // The search of a question, with the functions running; false with a
+    // message when there is nothing to find.
+    bool FindAnswer(const SGraphQuestion& question, CPlotScene::SMark* pMark,
+                    char (&pchMessage)[160]) const;
     void PrintAnswer(const SGraphQuestion& question, const CPlotScene::SMark& mark);
     // The world window drawn last, as a view.
     SPlotView ShownView() const;

@@ -91,11 +91,7 @@ bool CWindowInterface::AnswerGraphQuestion(const SGraphQuestion& question,
         SetMessage(pchMessage, "There is no such curve.");
         return false;
     }
-    const CPlotScene::SCurve& curve = scene.GetCurves()[static_cast<std::size_t>(question.iCurve)];
-    CFunction* pFunc = curve.pFunc;
-    const Samples& xs = curve.x;
-    const Samples& ys = curve.y;
-    const std::string name = curve.name;
+    const std::string name = CurveName(scene, question.iCurve);
     CPlotScene::SMark mark;
     mark.iCurve = question.iCurve;
     bool bFound = false;
@@ -103,79 +99,7 @@ bool CWindowInterface::AnswerGraphQuestion(const SGraphQuestion& question,
     // change the pane; an error of theirs leaves this answer out.
     _bExploring = true;
     try {
-        switch (question.kind) {
-        case GQ_ZERO: {
-            const int i = NearestPair(xs, ys, question.x,
-                                      [&](std::size_t j) { return ChangesSign(ys[j], ys[j + 1]); });
-            bFound = i >= 0 && pFunc->FindZero(xs[static_cast<std::size_t>(i)],
-                                               xs[static_cast<std::size_t>(i) + 1], &mark.x);
-            mark.y = 0;
-            if (!bFound) {
-                SetMessage(pchMessage, "No zero of " + name + " in view.");
-            }
-            break;
-        }
-        case GQ_MINIMUM:
-        case GQ_MAXIMUM: {
-            const bool bMaximum = question.kind == GQ_MAXIMUM;
-            // A sample higher (lower) than the one before it and not lower
-            // (higher) than the one after: the slope changes sign there.
-            const int i = NearestPair(xs, ys, question.x, [&](std::size_t j) {
-                if (j == 0) {
-                    return false;
-                }
-                const Extended before = ys[j - 1];
-                return bMaximum ? before < ys[j] && ys[j] >= ys[j + 1]
-                                : before > ys[j] && ys[j] <= ys[j + 1];
-            });
-            if (i > 0 && !std::isnan(xs[static_cast<std::size_t>(i) - 1])) {
-                pFunc->FindExtremum(xs[static_cast<std::size_t>(i) - 1],
-                                    xs[static_cast<std::size_t>(i) + 1], bMaximum, &mark.x,
-                                    &mark.y);
-                bFound = std::isfinite(mark.y);
-            }
-            if (!bFound) {
-                SetMessage(pchMessage,
-                           (bMaximum ? "No maximum of " : "No minimum of ") + name + " in view.");
-            }
-            break;
-        }
-        case GQ_INTERSECTION: {
-            const CPlotScene::SCurve& other =
-                scene.GetCurves()[static_cast<std::size_t>(question.iOther)];
-            CFunction* pOther = other.pFunc;
-            const int i = NearestPair(xs, ys, question.x, [&](std::size_t j) {
-                return !std::isnan(other.y[j]) && !std::isnan(other.y[j + 1]) &&
-                       ChangesSign(ys[j] - other.y[j], ys[j + 1] - other.y[j + 1]);
-            });
-            bFound = i >= 0 &&
-                     BisectZero([&](Extended t) { return pFunc->ValueAt(t) - pOther->ValueAt(t); },
-                                xs[static_cast<std::size_t>(i)],
-                                xs[static_cast<std::size_t>(i) + 1], &mark.x);
-            if (bFound) {
-                mark.y = pFunc->ValueAt(mark.x);
-            } else {
-                SetMessage(pchMessage, name + " and " + other.name + " do not cross in view.");
-            }
-            break;
-        }
-        case GQ_VALUE:
-            mark.x = question.x;
-            mark.y = pFunc->ValueAt(question.x);
-            bFound = std::isfinite(mark.y);
-            break;
-        case GQ_AREA:
-            mark.bArea = true;
-            mark.x = std::fmin(question.x, question.x2);
-            mark.x2 = std::fmax(question.x, question.x2);
-            bFound = mark.x < mark.x2;
-            mark.y = bFound ? RefinedIntegral(pFunc, mark.x, mark.x2) : 0;
-            bFound = bFound && std::isfinite(mark.y);
-            if (!(mark.x < mark.x2)) {
-                SetMessage(pchMessage, "An area needs two different ends.");
-            }
-            break;
-        }
+        bFound = FindAnswer(question, &mark, pchMessage);
     } catch (int nCode) {
         // The cleanup stack was empty before: what the raise released was
         // the evaluation's own.
@@ -201,6 +125,91 @@ bool CWindowInterface::AnswerGraphQuestion(const SGraphQuestion& question,
     }
     _poPicture->Touch();
     return true;
+}
+
+bool CWindowInterface::FindAnswer(const SGraphQuestion& question, CPlotScene::SMark* pMark,
+                                  char (&pchMessage)[160]) const {
+    const CPlotScene& scene = *_poPicture->GetScene();
+    const CPlotScene::SCurve& curve = scene.GetCurves()[static_cast<std::size_t>(question.iCurve)];
+    CFunction* pFunc = curve.pFunc;
+    const Samples& xs = curve.x;
+    const Samples& ys = curve.y;
+    const std::string& name = curve.name;
+    CPlotScene::SMark& mark = *pMark;
+    bool bFound = false;
+    switch (question.kind) {
+    case GQ_ZERO: {
+        const int i = NearestPair(xs, ys, question.x,
+                                  [&](std::size_t j) { return ChangesSign(ys[j], ys[j + 1]); });
+        bFound = i >= 0 && pFunc->FindZero(xs[static_cast<std::size_t>(i)],
+                                           xs[static_cast<std::size_t>(i) + 1], &mark.x);
+        mark.y = 0;
+        if (!bFound) {
+            SetMessage(pchMessage, "No zero of " + name + " in view.");
+        }
+        break;
+    }
+    case GQ_MINIMUM:
+    case GQ_MAXIMUM: {
+        const bool bMaximum = question.kind == GQ_MAXIMUM;
+        // A sample higher (lower) than the one before it and not lower
+        // (higher) than the one after: the slope changes sign there.
+        const int i = NearestPair(xs, ys, question.x, [&](std::size_t j) {
+            if (j == 0) {
+                return false;
+            }
+            const Extended before = ys[j - 1];
+            return bMaximum ? before < ys[j] && ys[j] >= ys[j + 1]
+                            : before > ys[j] && ys[j] <= ys[j + 1];
+        });
+        if (i > 0 && !std::isnan(xs[static_cast<std::size_t>(i) - 1])) {
+            pFunc->FindExtremum(xs[static_cast<std::size_t>(i) - 1],
+                                xs[static_cast<std::size_t>(i) + 1], bMaximum, &mark.x, &mark.y);
+            bFound = std::isfinite(mark.y);
+        }
+        if (!bFound) {
+            SetMessage(pchMessage,
+                       (bMaximum ? "No maximum of " : "No minimum of ") + name + " in view.");
+        }
+        break;
+    }
+    case GQ_INTERSECTION: {
+        const CPlotScene::SCurve& other =
+            scene.GetCurves()[static_cast<std::size_t>(question.iOther)];
+        CFunction* pOther = other.pFunc;
+        const int i = NearestPair(xs, ys, question.x, [&](std::size_t j) {
+            return !std::isnan(other.y[j]) && !std::isnan(other.y[j + 1]) &&
+                   ChangesSign(ys[j] - other.y[j], ys[j + 1] - other.y[j + 1]);
+        });
+        bFound =
+            i >= 0 && BisectZero([&](Extended t) { return pFunc->ValueAt(t) - pOther->ValueAt(t); },
+                                 xs[static_cast<std::size_t>(i)],
+                                 xs[static_cast<std::size_t>(i) + 1], &mark.x);
+        if (bFound) {
+            mark.y = pFunc->ValueAt(mark.x);
+        } else {
+            SetMessage(pchMessage, name + " and " + other.name + " do not cross in view.");
+        }
+        break;
+    }
+    case GQ_VALUE:
+        mark.x = question.x;
+        mark.y = pFunc->ValueAt(question.x);
+        bFound = std::isfinite(mark.y);
+        break;
+    case GQ_AREA:
+        mark.bArea = true;
+        mark.x = std::fmin(question.x, question.x2);
+        mark.x2 = std::fmax(question.x, question.x2);
+        bFound = mark.x < mark.x2;
+        mark.y = bFound ? RefinedIntegral(pFunc, mark.x, mark.x2) : 0;
+        bFound = bFound && std::isfinite(mark.y);
+        if (!(mark.x < mark.x2)) {
+            SetMessage(pchMessage, "An area needs two different ends.");
+        }
+        break;
+    }
+    return bFound;
 }
 
 void CWindowInterface::PrintAnswer(const SGraphQuestion& question, const CPlotScene::SMark& mark) {

@@ -62,7 +62,7 @@ QString TfrmCalc::Ask(const SGraphQuestion& question) {
     if (_nRunning == 0 && Interface()) {
         RunBusy([&] { bAnswered = Interface()->AnswerGraphQuestion(question, pchMessage); });
     }
-    const QString message = bAnswered ? QString() : QString::fromUtf8(pchMessage);
+    QString message = bAnswered ? QString() : QString::fromUtf8(pchMessage);
     // Nothing to find: the pane says so where the pointer's texts stand.
     if (!message.isEmpty()) {
         SGraphOverlay overlay = pbGraph->GetOverlay();
