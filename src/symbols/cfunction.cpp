@@ -5,6 +5,18 @@
 #include "core/cleanupstack.h"
 #include "core/errorcodes.h"
 
+namespace {
+
+// 2 - phi: a golden-section probe stands this share of the larger side
+// away from the best point, so every bracket keeps the golden ratio.
+constexpr Extended GOLDEN_SHARE = 0.381966011250105151795413165634361883L;
+// Every probe leaves 0.618 of the bracket: some 90 probes narrow two grid
+// steps to the last digits of x, except near 0, where the numbers grow ever
+// denser and the bound ends the search.
+constexpr int MAX_EXTREMUM_STEPS = 200;
+
+} // namespace
+
 CFunction::CFunction(CProgram* pProg) : _pProg(pProg) {
     AddInstance(CN_FUNCTION);
 }
@@ -60,11 +72,15 @@ Extended CFunction::ValueAt(Extended x) {
     return GetValue();
 }
 
-bool CFunction::FindZero(Extended a, Extended b, Extended* pX) {
-    OSTREL_ASSERT(pX);
+void CFunction::RequireOneParameter() const {
     if (_nParam != 1) {
         RaiseError(ERR_ONE_VARIABLE_FUNCTION);
     }
+}
+
+bool CFunction::FindZero(Extended a, Extended b, Extended* pX) {
+    OSTREL_ASSERT(pX);
+    RequireOneParameter();
     Extended lo = a < b ? a : b;
     Extended hi = a < b ? b : a;
     const Extended yLo = ValueAt(lo);
@@ -98,4 +114,36 @@ bool CFunction::FindZero(Extended a, Extended b, Extended* pX) {
     }
     *pX = mid;
     return true;
+}
+
+void CFunction::FindExtremum(Extended a, Extended b, bool bMaximum, Extended* pX, Extended* pY) {
+    OSTREL_ASSERT(pX && pY);
+    RequireOneParameter();
+    const auto isBetter = [bMaximum](Extended y, Extended yBest) {
+        return bMaximum ? y > yBest : y < yBest;
+    };
+    Extended lo = a < b ? a : b;
+    Extended hi = a < b ? b : a;
+    // x is the best point probed so far and stays inside [lo, hi].
+    Extended x = lo + (hi - lo) * GOLDEN_SHARE;
+    Extended y = ValueAt(x);
+    for (int i = 0; i < MAX_EXTREMUM_STEPS; ++i) {
+        const bool bUpper = hi - x > x - lo;
+        const Extended u = bUpper ? x + (hi - x) * GOLDEN_SHARE : x - (x - lo) * GOLDEN_SHARE;
+        if (!(lo < u && u < hi) || u == x) {
+            // The bracket no longer shrinks.
+            break;
+        }
+        const Extended yU = ValueAt(u);
+        if (isBetter(yU, y)) {
+            // The side beyond the old best drops.
+            (bUpper ? lo : hi) = x;
+            x = u;
+            y = yU;
+        } else {
+            (bUpper ? hi : lo) = u;
+        }
+    }
+    *pX = x;
+    *pY = y;
 }

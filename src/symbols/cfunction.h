@@ -34,9 +34,19 @@ public:
 
     void ResetParamCursor();
     void SetParam(Extended value, int iParam);
+    // Raises the ONE-variable error unless the function has exactly one
+    // parameter; the searches below need that before they evaluate.
+    void RequireOneParameter() const;
     // Bisection between a and b; true with the zero in *pX when the function
     // is 0 at an end or changes sign in between.
     bool FindZero(Extended a, Extended b, Extended* pX);
+    // Golden-section search of the bracket between a and b (in either order)
+    // for the greatest value (bMaximum) or the least: *pX receives the best x
+    // found and *pY the value there. Unless no number lies between a and b,
+    // the ends are never probed, so x lies strictly between them. The values
+    // are flat near an extremum, so x is known to about half the digits of a
+    // zero.
+    void FindExtremum(Extended a, Extended b, bool bMaximum, Extended* pX, Extended* pY);
 
 protected:
     CProgram* const _pProg;
