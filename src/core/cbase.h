@@ -60,6 +60,7 @@ enum EClassNumber : std::uint8_t {
     CN_SOURCEPLACE = 75,
     CN_SETYRANGE = 76,
     CN_PLOTSCENE = 77,
+    CN_FINDEXTREMA = 78,
 };
 
 constexpr int OBJECT_COUNTERS = 200;

@@ -106,6 +106,10 @@ constexpr SErrorEntry ERROR_TABLE[] = {
     {-2003, {ILLEGAL_NAME, NAME_END}},
     {-2002, {DUPLICATE_NAME, NAME_END}},
     {-2001, {ILLEGAL_NAME, NAME_END}},
+    {-1010,
+     {"The syntax for FindExtrema is \nFINDEXTREMA F,A,B\nwhere F is the function the extrema "
+      "are searched for, A and B are the search interval endpoints.",
+      nullptr}},
     {-1009,
      {"The syntax for SetYRange is \nSETYRANGE Y1,Y2\nwhere Y1 and Y2 determine endpoints of the y "
       "range of PLOTXY, \nor SETYRANGE AUTO to choose it from the curves.",

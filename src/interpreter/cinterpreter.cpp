@@ -17,6 +17,7 @@
 #include "statements/cdeclareconstorvar.h"
 #include "statements/cdefinefunction.h"
 #include "statements/cdeletesymbol.h"
+#include "statements/cfindextrema.h"
 #include "statements/cfindzeros.h"
 #include "statements/cfunctionbuttons.h"
 #include "statements/cintegrate.h"
@@ -56,6 +57,7 @@ constexpr const char* KW_RUNFILE = "RUNFILE ";
 constexpr const char* KW_CLEARFUNCTIONBUTTON = "CLEARFUNCTIONBUTTON ";
 constexpr const char* KW_SETFUNCTIONBUTTON = "SETFUNCTIONBUTTON ";
 constexpr const char* KW_FINDZEROS = "FINDZEROS ";
+constexpr const char* KW_FINDEXTREMA = "FINDEXTREMA ";
 constexpr const char* KW_PLOTXY = "PLOTXY ";
 constexpr const char* KW_PLOTPHIR = "PLOTPHIR ";
 constexpr const char* KW_PLOTTXY = "PLOTTXY ";
@@ -110,6 +112,22 @@ bool StartsWithWord(const CString* pstr, const char* pchKeyword) {
     const int nWord = Length(pchKeyword) - 1;
     return Starts(pstr, pchKeyword) ||
            (pstr->GetLength() == nWord && pstr->StartsWith(pchKeyword, nWord, false));
+}
+
+// FINDZEROS and FINDEXTREMA: the function's name is the text before the
+// first comma, the interval "A,B" the text after it.
+template <class TSearch>
+CStatement* CreateSearch(CProgram* pProg, const CString* pstrLine, const char* pchKeyword) {
+    const int iFunc = StartAfter(pchKeyword);
+    const int iComma = pstrLine->FindChar(',', 1);
+    if (iComma < iFunc + 1) {
+        RaiseError(ERR_EXPECTED_COMMA);
+    }
+    const CString* pstrFunc = Piece(pstrLine, iFunc, iComma - iFunc);
+    const CString* pstrInterval = PieceToEnd(pstrLine, iComma + 1);
+    auto* pStatement = Pushed(new TSearch(pProg, pstrFunc));
+    pStatement->SetText(pstrInterval);
+    return Finished(pStatement, 2);
 }
 
 } // namespace
@@ -248,16 +266,11 @@ CStatement* CInterpreter::Recognise(CString* pstrLine) {
     }
     // FINDZEROS F,A,B
     if (Starts(pstrLine, KW_FINDZEROS)) {
-        const int iFunc = StartAfter(KW_FINDZEROS);
-        const int iComma = pstrLine->FindChar(',', 1);
-        if (iComma < iFunc + 1) {
-            RaiseError(ERR_EXPECTED_COMMA);
-        }
-        const CString* pstrFunc = Piece(pstrLine, iFunc, iComma - iFunc);
-        const CString* pstrInterval = PieceToEnd(pstrLine, iComma + 1);
-        auto* pStatement = Pushed(new CFindZeros(_pProgram, pstrFunc));
-        pStatement->SetText(pstrInterval);
-        return Finished(pStatement, 2);
+        return CreateSearch<CFindZeros>(_pProgram, pstrLine, KW_FINDZEROS);
+    }
+    // FINDEXTREMA F,A,B
+    if (Starts(pstrLine, KW_FINDEXTREMA)) {
+        return CreateSearch<CFindExtrema>(_pProgram, pstrLine, KW_FINDEXTREMA);
     }
     // PLOTXY X1,X2,F[,G...] and PLOTPHIR P1,P2,FR: the interval, then the
     // function text.
@@ -656,6 +669,8 @@ ELineType CInterpreter::GetLineType(const CString* pstrLine) const {
         type = LT_RUNFILE;
     } else if (Starts(pstrUpper, KW_FINDZEROS)) {
         type = LT_FINDZEROS;
+    } else if (Starts(pstrUpper, KW_FINDEXTREMA)) {
+        type = LT_FINDEXTREMA;
     } else if (Starts(pstrUpper, KW_PLOTXY) || Starts(pstrUpper, KW_PLOTTXY) ||
                Starts(pstrUpper, KW_PLOTPHIR)) {
         type = LT_PLOT;

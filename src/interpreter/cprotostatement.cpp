@@ -55,5 +55,5 @@ bool CProtoStatement::IsMiddle() const {
 
 bool CProtoStatement::HoldsStatement() const {
     return _lineType < LT_FOR || _lineType == LT_SEQUENCE ||
-           (_lineType >= LT_BLOCK && _lineType <= LT_CALL);
+           (_lineType >= LT_BLOCK && _lineType <= LT_FINDEXTREMA);
 }

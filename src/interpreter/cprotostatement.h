@@ -42,6 +42,7 @@ enum ELineType : std::uint8_t {
     LT_EXIT_FUNCTION = 28,
     LT_PRINT_TEXT = 29,
     LT_CALL = 30,
+    LT_FINDEXTREMA = 31,
 };
 
 // One line of a program while it is being compiled: its text, its type, the

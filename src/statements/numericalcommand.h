@@ -9,9 +9,9 @@ class CStatementWithExpressions;
 class CString;
 class CUserInterface;
 
-// What FINDZEROS, INTEGRATE and the plots share: a function of one parameter
-// named in the command, and an interval written as "A,B" (SETYRANGE writes
-// its y range the same way).
+// What FINDZEROS, FINDEXTREMA, INTEGRATE and the plots share: a function of
+// one parameter named in the command, and an interval written as "A,B"
+// (SETYRANGE writes its y range the same way).
 
 // Parses the interval text as expressions 1 and 2 of the statement. The text
 // is split at its first comma outside quotes and brackets, which must stand
@@ -54,8 +54,8 @@ SInterval EvaluateEndpoints(CExpression* pExprA, CExpression* pExprB);
 // "Interval must have nonzero length.".
 SInterval EvaluateOrderedInterval(CExpression* pExprA, CExpression* pExprB);
 
-// A search of FINDZEROS looks at the function on 1000 equal sub-intervals
-// of [lo, hi]; grid point j (0 to 1000) is j * step + lo.
+// FINDZEROS and FINDEXTREMA look at the function on 1000 equal
+// sub-intervals of [lo, hi]; grid point j (0 to 1000) is j * step + lo.
 struct SSearchGrid {
     static constexpr int SUB_INTERVALS = 1000;
 

@@ -21,10 +21,6 @@ public:
     virtual void BeforeCall();
 
     bool IsSubroutine() const { return _bSubroutine; }
-    // A function written as an expression where a command takes a
-    // function's name: its text is its name, it has no place among the
-    // program's names, and the last of its holders deletes it.
-    virtual bool IsExpression() const { return false; }
     int GetParamCount() const { return _nParam; }
     void SetParamCount(int nParam) { _nParam = nParam; }
     CLinkedList<CNamedNumeric>* GetParams() const { return _pollParams; }
@@ -46,9 +42,10 @@ public:
     bool FindZero(Extended a, Extended b, Extended* pX);
     // Golden-section search of the bracket between a and b (in either order)
     // for the greatest value (bMaximum) or the least: *pX receives the best x
-    // found and *pY the value there. The ends are never probed, so x lies
-    // strictly between them whenever a number does. The values are flat
-    // near an extremum, so x is known to about half the digits of a zero.
+    // found and *pY the value there. Unless no number lies between a and b,
+    // the ends are never probed, so x lies strictly between them. The values
+    // are flat near an extremum, so x is known to about half the digits of a
+    // zero.
     void FindExtremum(Extended a, Extended b, bool bMaximum, Extended* pX, Extended* pY);
 
 protected:

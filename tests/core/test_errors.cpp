@@ -70,7 +70,7 @@ TEST_F(ErrorReportTest, EveryCodeOfTheTableHasItsMessage) {
     for (int nCode = -2100; nCode <= 20; ++nCode) {
         nWithMessage += FindErrorMessage(nCode) ? 1 : 0;
     }
-    EXPECT_EQ(nWithMessage, 83);
+    EXPECT_EQ(nWithMessage, 84);
 }
 
 class LeakReportTest : public EngineTest {

@@ -28,6 +28,7 @@ TEST_F(CompletionTest, KeywordsInAlphabeticalOrder) {
     EXPECT_EQ(Candidates("PLOT"), (Names{"PLOTPHIR", "PLOTTXY", "PLOTXY", "PLOTXYZ"}));
     EXPECT_EQ(Candidates("ENDI"), (Names{"ENDIF"}));
     EXPECT_EQ(Complete("SETY").commonPrefix, "SETYRANGE");
+    EXPECT_EQ(Candidates("FIND"), (Names{"FINDEXTREMA", "FINDZEROS"}));
 }
 
 TEST_F(CompletionTest, LibraryFunctionsEndWithABracket) {

@@ -207,4 +207,11 @@ TEST_F(ProgramFileTest, ZerosOfAFunctionWithABody) {
               "Zeros of function S(X)\nin interval 0 <= X <= 1 :\n\nX1 = 0.5\n");
 }
 
+TEST_F(ProgramFileTest, ExtremaOfAFunctionWithABodyInsideABlock) {
+    EXPECT_EQ(RunFile("FUNCTION P(X)\nP = (X - 0.5)^2\nEND FUNCTION\nSETNUMBERFORMAT 2\n"
+                      "IF 1 THEN\nFINDEXTREMA P,0,1\nEND IF\n"),
+              "Extrema of function P(X)\nin interval 0.00 <= X <= 1.00 :\n\n"
+              "Minimum at X = 0.50 : Y = 0.00\nFound 1 extremum.\n");
+}
+
 } // namespace

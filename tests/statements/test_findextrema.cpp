@@ -6,7 +6,9 @@
 #include "symbols/cfunction.h"
 
 #include <cmath>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -14,7 +16,13 @@ class FindExtremaTest : public EngineTest {};
 
 const Extended PI = 4 * std::atan(1.0L);
 
-CFunction* Named(CRecordingInterface& ui, const char* pchName) {
+const std::string ONE_VARIABLE =
+    "ERROR! This statement can only deal with functions of ONE variable.\n";
+const std::string FINDEXTREMA_SYNTAX =
+    "ERROR! The syntax for FindExtrema is \nFINDEXTREMA F,A,B\nwhere F is the function the "
+    "extrema are searched for, A and B are the search interval endpoints.\n";
+
+CFunction* Named(const CRecordingInterface& ui, const char* pchName) {
     CString name;
     name.Set(pchName);
     return ui.GetProgram()->FindFunction(&name);
@@ -30,6 +38,32 @@ SExtremum Refined(CFunction* pFunc, Extended a, Extended b, bool bMaximum) {
     SExtremum found{bMaximum, 0, 0};
     pFunc->FindExtremum(a, b, bMaximum, &found.x, &found.y);
     return found;
+}
+
+// The extremum lines of a report, in the order printed.
+std::vector<SExtremum> ExtremaOf(const std::string& report) {
+    const std::string maximum = "Maximum at X = ";
+    const std::string minimum = "Minimum at X = ";
+    const std::string separator = " : Y = ";
+    std::vector<SExtremum> extrema;
+    std::istringstream lines(report);
+    std::string line;
+    while (std::getline(lines, line)) {
+        const bool bMaximum = line.rfind(maximum, 0) == 0;
+        if (!bMaximum && line.rfind(minimum, 0) != 0) {
+            continue;
+        }
+        const std::size_t iSeparator = line.find(separator);
+        const std::string x = line.substr(maximum.size(), iSeparator - maximum.size());
+        extrema.push_back(
+            {bMaximum, std::stold(x), std::stold(line.substr(iSeparator + separator.size()))});
+    }
+    return extrema;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 // Near an extremum f(x) differs from the top by c (x - x*)^2, which the
@@ -78,6 +112,71 @@ TEST_F(FindExtremaTest, RefinementStaysStrictlyInsideItsBracket) {
     const Extended above = std::nextafter(1.0L, 2.0L);
     EXPECT_EQ(Refined(Named(ui, "EXP"), below, above, false).x, 1);
     EXPECT_EQ(RaisedCode([&] { Refined(Named(ui, "G"), 0, 1, true); }), ERR_ONE_VARIABLE_FUNCTION);
+}
+
+// SIN turns at PI/2 + k PI, 32 times between 0 and 100; it climbs from 0
+// and into 100, which are no turns.
+TEST_F(FindExtremaTest, ReportsEachTurnOnceInOrderAndNeverTheEnds) {
+    CRecordingInterface ui;
+    const std::string report = RunLines(ui, {"FINDEXTREMA SIN,0,100"});
+    EXPECT_EQ(report.rfind("Extrema of function SIN(X)\nin interval 0 <= X <= 100 :\n\n", 0), 0U);
+    EXPECT_TRUE(EndsWith(report, "\nFound 32 extrema.\n"));
+    const std::vector<SExtremum> extrema = ExtremaOf(report);
+    ASSERT_EQ(extrema.size(), 32U);
+    for (int k = 0; k < 32; ++k) {
+        const SExtremum& found = extrema[k];
+        EXPECT_EQ(found.bMaximum, k % 2 == 0) << k;
+        EXPECT_LE(std::fabs(found.x - (PI / 2 + k * PI)), 1e-9L) << k;
+        EXPECT_LE(std::fabs(std::fabs(found.y) - 1), 1e-17L) << k;
+    }
+}
+
+// On 0..5000 grid point j is exactly 5j.
+TEST_F(FindExtremaTest, RunsOfEqualSamples) {
+    CRecordingInterface ui;
+    RunLines(ui, {"FUNCTION T(X) = 1 - ABS(X - 2502.5)",
+                  "FUNCTION B(X) = ABS(X - 2500) + ABS(X - 2505)",
+                  "FUNCTION U(X) = (X - 2500)*(X < 2500) + (X - 2505)*(X > 2505)",
+                  "FUNCTION D(X) = -U(X)"});
+    // The top between the equal samples at 2500 and 2505 counts once.
+    const std::vector<SExtremum> tops = ExtremaOf(RunLines(ui, {"FINDEXTREMA T,0,5000"}));
+    ASSERT_EQ(tops.size(), 1U);
+    EXPECT_TRUE(tops[0].bMaximum);
+    EXPECT_LE(std::fabs(tops[0].x - 2502.5L), 1e-14L);
+    // So does a flat bottom from 2500 to 2505, anywhere on it.
+    const std::vector<SExtremum> bottoms = ExtremaOf(RunLines(ui, {"FINDEXTREMA B,0,5000"}));
+    ASSERT_EQ(bottoms.size(), 1U);
+    EXPECT_FALSE(bottoms[0].bMaximum);
+    EXPECT_GE(bottoms[0].x, 2500);
+    EXPECT_LE(bottoms[0].x, 2505);
+    EXPECT_EQ(bottoms[0].y, 5);
+    // A flat step on the way up or down is no turn.
+    for (const char* pchFunc : {"U", "D"}) {
+        const std::string line = std::string("FINDEXTREMA ") + pchFunc + ",0,5000";
+        EXPECT_EQ(RunLines(ui, {line.c_str()}),
+                  std::string("Extrema of function ") + pchFunc +
+                      "(X)\nin interval 0 <= X <= 5000 :\n\nCouldn't find any extrema.\n");
+    }
+}
+
+// The transcript shows the other errors.
+TEST_F(FindExtremaTest, MisshapenLinesAndFunctionsWithoutAParameter) {
+    CRecordingInterface ui;
+    EXPECT_EQ(RunLines(ui, {"FINDEXTREMA SIN,1", "FINDEXTREMA SIN,,1", "FINDEXTREMA SIN,1,"}),
+              FINDEXTREMA_SYNTAX + FINDEXTREMA_SYNTAX + FINDEXTREMA_SYNTAX);
+    EXPECT_EQ(RunLines(ui, {"FINDEXTREMA ,1,2"}), "ERROR! Expected comma \",\".\n");
+    EXPECT_EQ(RunLines(ui, {"FINDEXTREMA CLS,0,1"}),
+              "Extrema of function CLS(X)\nin interval 0 <= X <= 1 :\n\n" + ONE_VARIABLE);
+}
+
+TEST_F(FindExtremaTest, IsInReachOfTheInterrupt) {
+    // A new interface is asked at the 1000th poll, which falls among the
+    // 1001 samples, after the heading and the first extrema.
+    CRecordingInterface ui;
+    ui.SetInterrupted(true);
+    const std::string report = RunLines(ui, {"FINDEXTREMA SIN,0,3000"});
+    EXPECT_FALSE(ExtremaOf(report).empty());
+    EXPECT_TRUE(EndsWith(report, "\nExecution interrupted by user.\n"));
 }
 
 } // namespace

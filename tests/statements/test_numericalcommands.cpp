@@ -117,14 +117,16 @@ TEST_F(NumericalCommandTest, IntegrateOfAFunctionWithABody) {
 
 TEST_F(NumericalCommandTest, CommandsHoldTheirFunctionsOnlyWhileTheyExist) {
     CRecordingInterface ui;
-    Prepare(ui, {"FUNCTION F(X) = X", "DIM V", "FINDZEROS F,-1,1", "INTEGRATE F,0,1,V"});
+    Prepare(ui, {"FUNCTION F(X) = X", "DIM V", "FINDZEROS F,-1,1", "FINDEXTREMA F,-1,1",
+                 "INTEGRATE F,0,1,V"});
     EXPECT_EQ(RunLines(ui, {"DELETE F", "DELETE V"}), "Deleted function F\nDeleted variable V\n");
 }
 
 TEST_F(NumericalCommandTest, DescribeNamesTheCommand) {
     CRecordingInterface ui;
     Prepare(ui, {"DIM V"});
-    for (const char* pchLine : {"FINDZEROS SIN,0,1", "INTEGRATE COS,0,1,V", "PLOTXY 0,1,SIN"}) {
+    for (const char* pchLine :
+         {"FINDZEROS SIN,0,1", "FINDEXTREMA TAN,0,1", "INTEGRATE COS,0,1,V", "PLOTXY 0,1,SIN"}) {
         CString line;
         line.Set(pchLine);
         std::unique_ptr<CStatement> poStatement(ui.GetInterpreter()->CreateStatement(&line));
@@ -132,8 +134,8 @@ TEST_F(NumericalCommandTest, DescribeNamesTheCommand) {
         poStatement->Link();
         poStatement->Describe();
     }
-    EXPECT_EQ(ui.TakeOutput(), "\nFindZeros SIN\nFindZeros SIN\nIntegrate COS\nIntegrate COS"
-                               "\nDrawGraph\nDrawGraph");
+    EXPECT_EQ(ui.TakeOutput(), "\nFindZeros SIN\nFindZeros SIN\nFindExtrema TAN\nFindExtrema TAN"
+                               "\nIntegrate COS\nIntegrate COS\nDrawGraph\nDrawGraph");
 }
 
 } // namespace

@@ -208,9 +208,9 @@ TEST_F(WindowTest, HelpCoversTheLanguageAndTheWindow) {
           "constants", "numerical", "plotting", "program-files", "keys", "examples"}) {
         EXPECT_TRUE(page.contains(QStringLiteral("name=\"%1\"").arg(pchSection))) << pchSection;
     }
-    for (const char* pchWord :
-         {"FINDZEROS", "INTEGRATE", "PLOTXY", "PLOTTXY", "SETYRANGE", "SETFUNCTIONBUTTON",
-          "RUNFILE", "LOG10", "NF_SCIENTIFIC", "CLOCKS_PER_SEC", "XOR", "END FUNCTION"}) {
+    for (const char* pchWord : {"FINDZEROS", "FINDEXTREMA", "INTEGRATE", "PLOTXY", "PLOTTXY",
+                                "SETYRANGE", "SETFUNCTIONBUTTON", "RUNFILE", "LOG10",
+                                "NF_SCIENTIFIC", "CLOCKS_PER_SEC", "XOR", "END FUNCTION"}) {
         EXPECT_TRUE(page.contains(QLatin1String(pchWord))) << pchWord;
     }
 }
