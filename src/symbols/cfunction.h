@@ -21,6 +21,10 @@ public:
     virtual void BeforeCall();
 
     bool IsSubroutine() const { return _bSubroutine; }
+    // A function written as an expression where a command takes a
+    // function's name: its text is its name, it has no place among the
+    // program's names, and the last of its holders deletes it.
+    virtual bool IsExpression() const { return false; }
     int GetParamCount() const { return _nParam; }
     void SetParamCount(int nParam) { _nParam = nParam; }
     CLinkedList<CNamedNumeric>* GetParams() const { return _pollParams; }
