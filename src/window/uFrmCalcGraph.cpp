@@ -172,7 +172,7 @@ void TfrmCalc::mnuViewGraphClick() {
     }
     const auto apply = [this](const QStringList& texts) {
         std::vector<Extended> values;
-        const QString error = EvaluateTexts(texts, &values);
+        QString error = EvaluateTexts(texts, &values);
         if (!error.isEmpty()) {
             return error;
         }
