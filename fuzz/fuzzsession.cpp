@@ -118,7 +118,7 @@ public:
 private:
     // What a user does with a picture: the pane changes its size, the
     // pointer reads it, the wheel zooms (both axes, then one), a drag pans,
-    // a band zooms, Home returns. Each samples the functions anew, within
+    // a band zooms, the picture is asked its questions, Home returns. Each samples the functions anew, within
     // the same interrupt budget, and none may raise.
     void Explore() {
         if (!Interface()->IsGraphNavigable()) {
@@ -133,6 +133,13 @@ private:
             Interface()->ZoomGraph(60, 50, 1, 3);
             Interface()->PanGraph(17, -9);
             Interface()->ZoomGraphTo(10, 10, 90, 60);
+            // The questions the context menu asks, each of which may mark
+            // the picture and print, or find nothing.
+            char pchMessage[160];
+            for (const EGraphQuestion kind :
+                 {GQ_ZERO, GQ_MINIMUM, GQ_MAXIMUM, GQ_INTERSECTION, GQ_VALUE, GQ_AREA}) {
+                Interface()->AnswerGraphQuestion({kind, 0, 1, probe.x, probe.x + 1}, pchMessage);
+            }
             Interface()->HomeGraph();
         } catch (int nCode) {
             Fail("exploring the picture raised", "code: " + std::to_string(nCode));

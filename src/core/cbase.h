@@ -61,6 +61,7 @@ enum EClassNumber : std::uint8_t {
     CN_SETYRANGE = 76,
     CN_PLOTSCENE = 77,
     CN_FINDEXTREMA = 78,
+    CN_FUNCTIONSEARCH = 79,
 };
 
 constexpr int OBJECT_COUNTERS = 200;

@@ -10,15 +10,11 @@
 #include "ui/cuserinterface.h"
 
 CFindExtrema::CFindExtrema(CProgram* pProg, const CString* pstrFunc)
-    : CStatementWithExpressions(pProg) {
-    OSTREL_ASSERT(pstrFunc);
-    _postrFunc = pstrFunc->MidToEnd(1, CString::Trimmed);
+    : CFunctionSearch(pProg, pstrFunc, "FindExtrema ", ERR_FINDEXTREMA_SYNTAX) {
     AddInstance(CN_FINDEXTREMA);
 }
 
 CFindExtrema::~CFindExtrema() {
-    ReleaseNamedFunction(_pFunc);
-    delete _postrFunc;
     RemoveInstance(CN_FINDEXTREMA);
 }
 
@@ -26,30 +22,15 @@ std::uint8_t CFindExtrema::GetClassNumber() const {
     return CN_FINDEXTREMA;
 }
 
-void CFindExtrema::SetText(const CString* pstrParams) {
-    OSTREL_ASSERT(pstrParams);
-    SetIntervalExpressions(this, pstrParams, ERR_FINDEXTREMA_SYNTAX);
-}
-
-void CFindExtrema::Link() {
-    if (!_pFunc) {
-        OSTREL_ASSERT(_postrFunc);
-        // The parameter count is checked after the heading, as FINDZEROS
-        // does.
-        LinkNamedFunction(this, &_postrFunc, &_pFunc, 0, "X");
-    }
-    CStatementWithExpressions::Link();
-}
-
 Extended CFindExtrema::SampleAt(const SSearchGrid& grid, int j) const {
     GetProgram()->PollInterrupt();
-    return _pFunc->ValueAt(grid.At(j));
+    return GetFunction()->ValueAt(grid.At(j));
 }
 
 void CFindExtrema::ReportExtremum(Extended a, Extended b, bool bMaximum) const {
     Extended x = 0;
     Extended y = 0;
-    _pFunc->FindExtremum(a, b, bMaximum, &x, &y);
+    GetFunction()->FindExtremum(a, b, bMaximum, &x, &y);
     CUserInterface* pUI = GetUserInterface();
     pUI->PrintText(bMaximum ? "Maximum at X = " : "Minimum at X = ");
     pUI->PrintNumber(x);
@@ -76,11 +57,11 @@ void CFindExtrema::PrintCount(int nCount) const {
 // the way up or down counts not at all, and the runs at the interval's ends
 // lack a side, so the ends are never reported.
 EExitSignal CFindExtrema::Execute() {
-    OSTREL_ASSERT(_pFunc);
+    OSTREL_ASSERT(GetFunction());
     GetProgram()->PollInterrupt();
     const SInterval interval = EvaluateOrderedInterval(GetExpression(1), GetExpression(2));
-    PrintSearchHeading(GetUserInterface(), "Extrema", _pFunc, interval);
-    _pFunc->RequireOneParameter();
+    PrintSearchHeading(GetUserInterface(), "Extrema", GetFunction(), interval);
+    GetFunction()->RequireOneParameter();
     const SSearchGrid grid(interval);
     int iRunStart = 0;
     Extended yRun = SampleAt(grid, 0);
@@ -103,9 +84,4 @@ EExitSignal CFindExtrema::Execute() {
     }
     PrintCount(nCount);
     return ES_CONTINUE;
-}
-
-void CFindExtrema::Describe() const {
-    CStatement::Describe();
-    DescribeSearch(GetUserInterface(), "FindExtrema ", _pFunc, _postrFunc);
 }

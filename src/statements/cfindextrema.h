@@ -1,30 +1,22 @@
 #pragma once
 
-#include "cstatementwithexpressions.h"
+#include "cfunctionsearch.h"
 
 class CFunction;
 struct SSearchGrid;
 
 // FINDEXTREMA F,A,B: lists the local minima and maxima of F strictly between
 // A and B, found where its samples on 1000 equal sub-intervals turn.
-class CFindExtrema : public CStatementWithExpressions {
+class CFindExtrema : public CFunctionSearch {
 public:
     CFindExtrema(CProgram* pProg, const CString* pstrFunc);
     ~CFindExtrema() override;
     std::uint8_t GetClassNumber() const override;
     EExitSignal Execute() override;
-    void Link() override;
-    void Describe() const override;
-
-    // The interval text "A,B" that follows the function name's comma.
-    void SetText(const CString* pstrParams);
 
 private:
     Extended SampleAt(const SSearchGrid& grid, int j) const;
     // Refines the extremum bracketed by a and b and prints its line.
     void ReportExtremum(Extended a, Extended b, bool bMaximum) const;
     void PrintCount(int nCount) const;
-
-    CString* _postrFunc = nullptr;
-    CFunction* _pFunc = nullptr;
 };

@@ -11,15 +11,11 @@
 #include "ui/cuserinterface.h"
 
 CFindZeros::CFindZeros(CProgram* pProg, const CString* pstrFunc)
-    : CStatementWithExpressions(pProg) {
-    OSTREL_ASSERT(pstrFunc);
-    _postrFunc = pstrFunc->MidToEnd(1, CString::Trimmed);
+    : CFunctionSearch(pProg, pstrFunc, "FindZeros ", ERR_FINDZEROS_SYNTAX) {
     AddInstance(CN_FINDZEROS);
 }
 
 CFindZeros::~CFindZeros() {
-    ReleaseNamedFunction(_pFunc);
-    delete _postrFunc;
     RemoveInstance(CN_FINDZEROS);
 }
 
@@ -27,26 +23,12 @@ std::uint8_t CFindZeros::GetClassNumber() const {
     return CN_FINDZEROS;
 }
 
-void CFindZeros::SetText(const CString* pstrParams) {
-    OSTREL_ASSERT(pstrParams);
-    SetIntervalExpressions(this, pstrParams, ERR_FINDZEROS_SYNTAX);
-}
-
-void CFindZeros::Link() {
-    if (!_pFunc) {
-        OSTREL_ASSERT(_postrFunc);
-        // The parameter count is FindZero's to check, after the heading.
-        LinkNamedFunction(this, &_postrFunc, &_pFunc, 0, "X");
-    }
-    CStatementWithExpressions::Link();
-}
-
 EExitSignal CFindZeros::Execute() {
-    OSTREL_ASSERT(_pFunc);
+    OSTREL_ASSERT(GetFunction());
     GetProgram()->PollInterrupt();
     const SInterval interval = EvaluateOrderedInterval(GetExpression(1), GetExpression(2));
     CUserInterface* pUI = GetUserInterface();
-    PrintSearchHeading(pUI, "Zeros", _pFunc, interval);
+    PrintSearchHeading(pUI, "Zeros", GetFunction(), interval);
     const SSearchGrid grid(interval);
     Extended last = interval.lo - 1;
     bool bFound = false;
@@ -61,7 +43,7 @@ EExitSignal CFindZeros::Execute() {
             bFound = false;
             continue;
         }
-        bFound = _pFunc->FindZero(x0, x1, &last);
+        bFound = GetFunction()->FindZero(x0, x1, &last);
         if (bFound) {
             ++nCount;
             pUI->PrintText("X");
@@ -75,9 +57,4 @@ EExitSignal CFindZeros::Execute() {
         pUI->PrintText("Couldn't find any zeros.\n");
     }
     return ES_CONTINUE;
-}
-
-void CFindZeros::Describe() const {
-    CStatement::Describe();
-    DescribeSearch(GetUserInterface(), "FindZeros ", _pFunc, _postrFunc);
 }

@@ -93,11 +93,5 @@ EExitSignal CIntegrate::Execute() {
 
 void CIntegrate::Describe() const {
     CStatement::Describe();
-    CUserInterface* pUI = GetUserInterface();
-    pUI->PrintText("Integrate ");
-    if (_pFunc) {
-        _pFunc->PrintName(pUI);
-    } else if (_postrFunc) {
-        _postrFunc->Print(pUI);
-    }
+    DescribeSearch(GetUserInterface(), "Integrate ", _pFunc, _postrFunc);
 }
