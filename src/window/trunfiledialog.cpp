@@ -9,6 +9,7 @@ TRunFileDialog::TRunFileDialog(QWidget* pParent) : QFileDialog(pParent, tr("Run 
     setAcceptMode(QFileDialog::AcceptOpen);
     setFileMode(QFileDialog::ExistingFile);
     setNameFilter(QStringLiteral("*.bas *.BAS"));
+    setIconProvider(&_iconProvider);
 }
 
 QString TRunFileDialog::ProgramFileName(const QString& fileName) {

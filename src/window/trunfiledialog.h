@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tnameiconprovider.h"
+
 #include <QFileDialog>
 
 // The "Run file" dialog. A name typed without a suffix finds its file under
@@ -15,4 +17,7 @@ public:
     static QString ProgramFileName(const QString& fileName);
 
     void accept() override;
+
+private:
+    TNameIconProvider _iconProvider;
 };

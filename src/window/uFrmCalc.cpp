@@ -35,6 +35,10 @@ QFont FormFont() {
 // Escape and repaints feel immediate, rarely enough to cost nothing.
 constexpr std::chrono::milliseconds EVENT_INTERVAL{25};
 
+// The output pane's lines at most; older ones are dropped from the top.
+// The pane counts the empty block after the last line break as one.
+constexpr int OUTPUT_LINES_KEPT = 100000;
+
 } // namespace
 
 TfrmCalc::CRunGuard::CRunGuard(TfrmCalc* pForm) : _pForm(pForm) {
@@ -83,6 +87,10 @@ void TfrmCalc::CreateControls() {
     memoOutput->setObjectName(QStringLiteral("memoOutput"));
     memoOutput->setGeometry(5, 31, 129, 113);
     memoOutput->setReadOnly(true);
+    // A printing loop must not fill the memory: the pane keeps the last
+    // lines only, and no undo history of what was written into it.
+    memoOutput->setMaximumBlockCount(OUTPUT_LINES_KEPT + 1);
+    memoOutput->setUndoRedoEnabled(false);
     memoOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
     memoOutput->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memoOutput->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -567,10 +575,16 @@ void TfrmCalc::SetButtonCaption(int iButton, const char* pchText) {
     QString caption = QString::fromUtf8(pchText);
     caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
     Button(iButton)->setText(caption);
+    Button(iButton)->setToolTip(QString());
 }
 
 void TfrmCalc::ClearButtonCaption(int iButton) {
+    // A blank button says how it gets its command.
     Button(iButton)->setText(QString());
+    Button(iButton)->setToolTip(
+        tr("Not bound. SETFUNCTIONBUTTON %1, \"command\", \"caption\", 1 binds it to a "
+           "command that runs at once; with 0 its command is offered in the input line.")
+            .arg(iButton));
 }
 
 void TfrmCalc::RunCommand(const char* pchText) {

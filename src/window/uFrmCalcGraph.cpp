@@ -2,6 +2,7 @@
 
 #include "core/numbertext.h"
 #include "tgraphrangedialog.h"
+#include "tnameiconprovider.h"
 #include "tsvggraphcanvas.h"
 #include "ui/cgraphpicture.h"
 #include "ui/cwindowinterface.h"
@@ -206,8 +207,10 @@ void TfrmCalc::mnuSaveGraphClick() {
     if (_nRunning > 0) {
         return;
     }
+    TNameIconProvider iconProvider;
     QFileDialog dlgSave(this, tr("Save graph"));
     dlgSave.setObjectName(QStringLiteral("dlgSave"));
+    dlgSave.setIconProvider(&iconProvider);
     dlgSave.setAcceptMode(QFileDialog::AcceptSave);
     const QStringList filters = {tr("PNG image (*.png)"), tr("SVG image (*.svg)")};
     const QStringList suffixes = {QStringLiteral("png"), QStringLiteral("svg")};

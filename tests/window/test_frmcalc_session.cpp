@@ -168,7 +168,11 @@ TEST_F(WindowTest, OutputOfARunningLineShowsBeforeTheLineEnds) {
     MenuItem(frm.get(), "mnuExecute")->trigger();
     EXPECT_TRUE(seenWhileRunning.startsWith(QStringLiteral("1\n2\n3\n")));
     const QString output = Output();
-    EXPECT_TRUE(output.startsWith(seenWhileRunning));
+    // What was seen stays, unless the loop outran the pane's 100,000 lines
+    // and the oldest went from the top.
+    if (OutputPane(frm.get())->blockCount() <= 100000) {
+        EXPECT_TRUE(output.startsWith(seenWhileRunning));
+    }
     EXPECT_TRUE(output.endsWith(QStringLiteral("\nExecution interrupted by user.\n")));
 }
 
