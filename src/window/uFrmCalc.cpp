@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShortcut>
 
 #include <utility>
@@ -273,6 +274,17 @@ void TfrmCalc::ArrangeControls() {
 }
 
 void TfrmCalc::ArrangeControls(int CW, int CH) {
+    // The output pane keeps showing its end through any new size, unless
+    // the user has scrolled up to read.
+    QScrollBar* pBar = memoOutput->verticalScrollBar();
+    const bool bAtEnd = pBar->value() >= pBar->maximum();
+    LayOutControls(CW, CH);
+    if (bAtEnd) {
+        pBar->setValue(pBar->maximum());
+    }
+}
+
+void TfrmCalc::LayOutControls(int CW, int CH) {
     if (!Interface()) {
         return;
     }
@@ -539,7 +551,8 @@ void TfrmCalc::FlushOutput() {
     cursor.insertText(_pendingOutput);
     _pendingOutput.clear();
     memoOutput->setTextCursor(cursor);
-    memoOutput->ensureCursorVisible();
+    // The end in view: the last line, and the empty one after its break.
+    memoOutput->verticalScrollBar()->setValue(memoOutput->verticalScrollBar()->maximum());
 }
 
 void TfrmCalc::ClearOutputPane() {

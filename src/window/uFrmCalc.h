@@ -136,6 +136,8 @@ private:
 
     CWindowInterface* Interface() const { return _session.GetInterface(); }
     void CreateControls();
+    // The controls' places and sizes for a client area of CW by CH pixels.
+    void LayOutControls(int CW, int CH);
     void CreateCompleter();
     void CreateMenu();
     void CreateFormatMenus();

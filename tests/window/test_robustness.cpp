@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -96,6 +97,38 @@ TEST_F(WindowTest, TheOutputPaneKeepsItsLastLines) {
     InputLine(frm.get())->setText(QStringLiteral("CLS"));
     MenuItem(frm.get(), "mnuExecute")->trigger();
     EXPECT_EQ(pOutput->blockCount(), 1);
+}
+
+// The output pane shows its end after a resize and a change of frame, unless
+// the user has scrolled up to read; the next output shows the end again.
+TEST_F(WindowTest, TheOutputPaneShowsItsEndAfterAResizeUnlessScrolledUp) {
+    frm->show();
+    frm->resize(745, 400);
+    QApplication::processEvents();
+    for (const char* pchLine : {"DIM I", "FOR I = 1 TO 200 DO PRINT I"}) {
+        InputLine(frm.get())->setText(QString::fromLatin1(pchLine));
+        MenuItem(frm.get(), "mnuExecute")->trigger();
+    }
+    const QScrollBar* pBar = OutputPane(frm.get())->verticalScrollBar();
+    const auto atEnd = [pBar] { return pBar->value() == pBar->maximum(); };
+    ASSERT_GT(pBar->maximum(), 0);
+    EXPECT_TRUE(atEnd());
+    const int nTallMaximum = pBar->maximum();
+    frm->resize(745, 241);
+    QApplication::processEvents();
+    EXPECT_GT(pBar->maximum(), nTallMaximum);
+    EXPECT_TRUE(atEnd());
+    MenuItem(frm.get(), "mnuGFLarge")->trigger();
+    MenuItem(frm.get(), "mnuShowToolbar")->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(atEnd());
+    OutputPane(frm.get())->verticalScrollBar()->setValue(10);
+    frm->resize(745, 300);
+    QApplication::processEvents();
+    EXPECT_EQ(pBar->value(), 10);
+    InputLine(frm.get())->setText(QStringLiteral("? 1"));
+    MenuItem(frm.get(), "mnuExecute")->trigger();
+    EXPECT_TRUE(atEnd());
 }
 
 // A blank button says how to bind it; a bound one needs no hint.
