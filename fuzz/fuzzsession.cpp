@@ -118,8 +118,9 @@ public:
 private:
     // What a user does with a picture: the pane changes its size, the
     // pointer reads it, the wheel zooms (both axes, then one), a drag pans,
-    // a band zooms, the picture is asked its questions, Home returns. Each samples the functions anew, within
-    // the same interrupt budget, and none may raise.
+    // a band zooms, the picture is asked its questions, Home returns. Each
+    // samples the functions anew, within the same interrupt budget, and none
+    // may raise.
     void Explore() {
         if (!Interface()->IsGraphNavigable()) {
             return;
