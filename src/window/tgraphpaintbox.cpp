@@ -32,6 +32,8 @@ constexpr double WHEEL_ZOOM_IN = 0.8;
 // A rubber band side shorter than this is taken for a slip of the hand.
 constexpr int MIN_ZOOM_BAND = 4;
 constexpr int OVERLAY_PADDING = 3;
+constexpr int FOCUS_FRAME_WIDTH = 2;
+
 constexpr int MARKER_RADIUS = 4;
 
 // Cuts the segment to the rectangle (Liang and Barsky); false when nothing
@@ -118,6 +120,12 @@ void TGraphPaintBox::paintEvent(QPaintEvent* /*pEvent*/) {
         return;
     }
     painter.drawImage(0, 0, _image);
+    if (hasFocus()) {
+        // Over the picture, not in it: the pane has the keys.
+        painter.setPen(QPen(palette().color(QPalette::Highlight), FOCUS_FRAME_WIDTH));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(1, 1, -2, -2));
+    }
     if (_drag == DRAG_ZOOM) {
         painter.setPen(QPen(Qt::darkGray, 1, Qt::DashLine));
         painter.setBrush(QColor(0, 0, 255, 24));
@@ -301,14 +309,33 @@ void TGraphPaintBox::keyPressEvent(QKeyEvent* pEvent) {
     case Qt::Key_A:
         if (pEvent->modifiers() == Qt::NoModifier || pEvent->modifiers() == Qt::ShiftModifier) {
             emit QuestionKeyPressed(pEvent->key());
+            break;
+        }
+        [[fallthrough]];
+    default:
+        if (IsTypedCharacter(pEvent)) {
+            emit KeyForInput(pEvent->key(), pEvent->modifiers(), pEvent->text());
         } else {
             QWidget::keyPressEvent(pEvent);
         }
         break;
-    default:
-        QWidget::keyPressEvent(pEvent);
-        break;
     }
+}
+
+bool TGraphPaintBox::IsTypedCharacter(const QKeyEvent* pKey) {
+    const QString text = pKey->text();
+    return !text.isEmpty() && text.at(0).isPrint() &&
+           (pKey->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
+}
+
+void TGraphPaintBox::focusInEvent(QFocusEvent* pEvent) {
+    QWidget::focusInEvent(pEvent);
+    update();
+}
+
+void TGraphPaintBox::focusOutEvent(QFocusEvent* pEvent) {
+    QWidget::focusOutEvent(pEvent);
+    update();
 }
 
 void TGraphPaintBox::leaveEvent(QEvent* pEvent) {

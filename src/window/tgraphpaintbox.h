@@ -8,6 +8,8 @@
 
 #include <functional>
 
+class QKeyEvent;
+
 // What the pane shows over its picture while the pointer reads it: the
 // pointer's text, and the nearest sample of a curve with a marker.
 struct SGraphOverlay {
@@ -45,6 +47,10 @@ public:
     }
     const QImage& GetImage() const { return _image; }
 
+    // A character typed rather than a key that commands: what the input
+    // line takes, wherever it was typed.
+    static bool IsTypedCharacter(const QKeyEvent* pKey);
+
     void SetOverlay(const SGraphOverlay& overlay);
     // The size of the box that shows the overlay's texts.
     QSize OverlayBoxSize(const SGraphOverlay& overlay) const;
@@ -75,6 +81,8 @@ signals:
     void TraceRequested(int nSampleStep, int nCurveStep);
     // Z, M, N, I or A: a question about the traced curve (Qt's key code).
     void QuestionKeyPressed(int nKey);
+    // Any other character typed: it belongs to the input line.
+    void KeyForInput(int nKey, Qt::KeyboardModifiers modifiers, const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
@@ -86,6 +94,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
     void wheelEvent(QWheelEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
+    void focusInEvent(QFocusEvent* pEvent) override;
+    void focusOutEvent(QFocusEvent* pEvent) override;
     void leaveEvent(QEvent* pEvent) override;
 
 private:

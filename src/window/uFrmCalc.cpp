@@ -120,6 +120,8 @@ void TfrmCalc::CreateControls() {
         pButton->setObjectName(QStringLiteral("cmdF%1").arg(i + 1));
         pButton->setGeometry(376, 8 + 24 * i, 89, 17);
         pButton->setAutoDefault(false);
+        // Reached by Tab, but a click leaves the keys where they were.
+        pButton->setFocusPolicy(Qt::TabFocus);
         if (i < 3) {
             pButton->setProperty("helpContext", 5);
         }
@@ -129,6 +131,10 @@ void TfrmCalc::CreateControls() {
     }
     editInput->installEventFilter(this);
     memoOutput->installEventFilter(this);
+    // A click on the output pane's scroll bars scrolls, then the keys go
+    // back to the input line.
+    memoOutput->verticalScrollBar()->installEventFilter(this);
+    memoOutput->horizontalScrollBar()->installEventFilter(this);
     setTabOrder(editInput, memoOutput);
     setTabOrder(memoOutput, cmdF1);
     setTabOrder(cmdF1, cmdF2);
@@ -223,6 +229,20 @@ void TfrmCalc::ConnectMenu() {
     });
     connect(mnuShowHelp, &QAction::triggered, this, [this] { ShowHelp(0); });
     connect(mnuAbout, &QAction::triggered, this, &TfrmCalc::mnuAboutClick);
+    // After any menu command, dialogs included, the keys are the input
+    // line's again: connected last, so that it follows the command.
+    const std::function<void(const QMenu*)> returnAfter = [&](const QMenu* pMenu) {
+        for (QAction* pAction : pMenu->actions()) {
+            if (pAction->menu()) {
+                returnAfter(pAction->menu());
+            } else {
+                connect(pAction, &QAction::triggered, this, &TfrmCalc::ReturnToInput);
+            }
+        }
+    };
+    for (const QMenu* pMenu : {mnuFile, mnuSettings, mnuHelp}) {
+        returnAfter(pMenu);
+    }
 
     auto* pMenuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(pMenuKey, &QShortcut::activated, this, &TfrmCalc::OpenMenuBar);
@@ -414,8 +434,30 @@ void TfrmCalc::PressButton(int iButton) {
     if (_nRunning > 0 || !Interface()) {
         return;
     }
-    CRunGuard guard(this);
-    Guarded([&] { Interface()->PressFunctionButton(iButton); });
+    bool bRunAtOnce = false;
+    {
+        CRunGuard guard(this);
+        Guarded([&] {
+            bRunAtOnce = Interface()->IsButtonRunAtOnce(iButton);
+            Interface()->PressFunctionButton(iButton);
+        });
+    }
+    // A template stands in the input line with its "?" selected; after a
+    // command the line's text is selected, as after Enter.
+    if (bRunAtOnce) {
+        ReturnToInput();
+    }
+}
+
+void TfrmCalc::ReturnToInput() {
+    editInput->setFocus();
+    editInput->selectAll();
+}
+
+void TfrmCalc::TypeIntoInput(int nKey, Qt::KeyboardModifiers modifiers, const QString& text) {
+    editInput->setFocus();
+    QKeyEvent forwarded(QEvent::KeyPress, nKey, modifiers, text);
+    QApplication::sendEvent(editInput, &forwarded);
 }
 
 void TfrmCalc::SetNumberFormatFromMenu(int nCode) {
@@ -508,8 +550,19 @@ bool TfrmCalc::eventFilter(QObject* pObject, QEvent* pEvent) {
         }
         return false;
     }
+    if (pEvent->type() == QEvent::MouseButtonRelease &&
+        (pObject == memoOutput->verticalScrollBar() ||
+         pObject == memoOutput->horizontalScrollBar())) {
+        ReturnToInput();
+        return false;
+    }
     if (pEvent->type() == QEvent::KeyPress) {
         const auto* pKey = static_cast<QKeyEvent*>(pEvent);
+        // Reading and copying stay in the output pane; typing goes on.
+        if (pObject == memoOutput && TGraphPaintBox::IsTypedCharacter(pKey)) {
+            TypeIntoInput(pKey->key(), pKey->modifiers(), pKey->text());
+            return true;
+        }
         if (pKey->key() == Qt::Key_F1) {
             // A control without a help context of its own gets the contents.
             ShowHelp(pObject->property("helpContext").toInt());

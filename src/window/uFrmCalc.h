@@ -136,6 +136,13 @@ private:
 
     CWindowInterface* Interface() const { return _session.GetInterface(); }
     void CreateControls();
+    // The keys go back to the input line, its text selected, so that what
+    // the user types next replaces it: after a button, a menu command or a
+    // dialog.
+    void ReturnToInput();
+    // A character typed while another control has the keys goes on to the
+    // input line, which takes them from now on.
+    void TypeIntoInput(int nKey, Qt::KeyboardModifiers modifiers, const QString& text);
     // The controls' places and sizes for a client area of CW by CH pixels.
     void LayOutControls(int CW, int CH);
     void CreateCompleter();

@@ -66,8 +66,11 @@ void TfrmCalc::ConnectGraphPane() {
     connect(pbGraph, &TGraphPaintBox::QuestionKeyPressed, this, &TfrmCalc::AskByKey);
     connect(pbGraph, &QWidget::customContextMenuRequested, this, [this](QPoint point) {
         const std::unique_ptr<QMenu> poMenu(CreateGraphMenu(point));
-        poMenu->exec(pbGraph->mapToGlobal(point));
+        if (poMenu->exec(pbGraph->mapToGlobal(point))) {
+            ReturnToInput();
+        }
     });
+    connect(pbGraph, &TGraphPaintBox::KeyForInput, this, &TfrmCalc::TypeIntoInput);
 }
 
 bool TfrmCalc::CanNavigateGraph() const {

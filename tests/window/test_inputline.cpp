@@ -6,8 +6,10 @@
 #include <QApplication>
 #include <QCompleter>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -193,6 +195,70 @@ TEST_F(InputLineTest, TypingOnNarrowsTheListAndClosesItAtOneCandidate) {
     QTest::keyClick(Popup(), 'W');
     EXPECT_FALSE(Popup()->isVisible());
     EXPECT_EQ(InputLine(frm.get())->text(), "? ZETATW");
+}
+
+// --- The keys always reach the input line ---------------------------------------------
+
+TEST_F(InputLineTest, AfterARunAtOnceButtonTheInputLineHasTheKeysAndItsTextSelected) {
+    Enter(QStringLiteral("SETFUNCTIONBUTTON 1, \"? 6*7\", \"Answer\", 1"));
+    InputLine(frm.get())->setText(QStringLiteral("? 1"));
+    QTest::mouseClick(frm->findChild<QPushButton*>(QStringLiteral("cmdF1")), Qt::LeftButton);
+    EXPECT_TRUE(OutputPane(frm.get())->toPlainText().endsWith(QStringLiteral("42\n")));
+    ASSERT_EQ(QApplication::focusWidget(), InputLine(frm.get()));
+    EXPECT_EQ(InputLine(frm.get())->selectedText(), "? 1");
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("? 7"));
+    EXPECT_EQ(InputLine(frm.get())->text(), "? 7");
+}
+
+TEST_F(InputLineTest, AfterAMenuCommandTheInputLineHasItsTextSelected) {
+    InputLine(frm.get())->setText(QStringLiteral("PLOTXY -10,10,SIN"));
+    OutputPane(frm.get())->setFocus();
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [] {
+        if (auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            pDialog->reject();
+        }
+    });
+    timer.start(0);
+    MenuItem(frm.get(), "mnuAbout")->trigger();
+    ASSERT_EQ(frm->focusWidget(), InputLine(frm.get()));
+    EXPECT_EQ(InputLine(frm.get())->selectedText(), "PLOTXY -10,10,SIN");
+}
+
+// Selecting and copying stay in the output pane; a typed character goes on
+// to the input line, which keeps the keys.
+TEST_F(InputLineTest, TypingInTheOutputPaneGoesToTheInputLine) {
+    Enter(QStringLiteral("? 5"));
+    InputLine(frm.get())->clear();
+    OutputPane(frm.get())->setFocus();
+    QTest::keyClick(OutputPane(frm.get()), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget(), OutputPane(frm.get()));
+    QTest::keyClick(OutputPane(frm.get()), '?');
+    ASSERT_EQ(QApplication::focusWidget(), InputLine(frm.get()));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral(" 9"));
+    EXPECT_EQ(InputLine(frm.get())->text(), "? 9");
+}
+
+// The graph pane keeps its own keys, shows that it has them, and hands a
+// typed character on to the input line.
+TEST_F(InputLineTest, TheGraphPaneKeepsItsKeysAndHandsOnTheOthers) {
+    Enter(QStringLiteral("PLOTXY 0,6.5,SIN"));
+    InputLine(frm.get())->clear();
+    TGraphPaintBox* pGraph = GraphPane(frm.get());
+    const QPoint top(pGraph->width() / 2, 1);
+    EXPECT_EQ(pGraph->grab().toImage().pixel(top), pGraph->GetImage().pixel(top));
+    pGraph->setFocus();
+    QApplication::processEvents();
+    EXPECT_NE(pGraph->grab().toImage().pixel(top), pGraph->GetImage().pixel(top))
+        << "a focus frame";
+    QTest::keyClick(pGraph, Qt::Key_Z);
+    EXPECT_EQ(QApplication::focusWidget(), pGraph);
+    EXPECT_TRUE(OutputPane(frm.get())->toPlainText().contains(QStringLiteral("Zero of SIN")));
+    QTest::keyClick(pGraph, 'P');
+    ASSERT_EQ(QApplication::focusWidget(), InputLine(frm.get()));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("LOTXY"));
+    EXPECT_EQ(InputLine(frm.get())->text(), "PLOTXY");
 }
 
 } // namespace
