@@ -450,12 +450,17 @@ void TfrmCalc::PressButton(int iButton) {
 }
 
 void TfrmCalc::ReturnToInput() {
+    // After a dialog the window itself may have lost the keys.
+    activateWindow();
     editInput->setFocus();
     editInput->selectAll();
 }
 
 void TfrmCalc::TypeIntoInput(int nKey, Qt::KeyboardModifiers modifiers, const QString& text) {
     editInput->setFocus();
+    if (_bInputWasSelected) {
+        editInput->selectAll();
+    }
     QKeyEvent forwarded(QEvent::KeyPress, nKey, modifiers, text);
     QApplication::sendEvent(editInput, &forwarded);
 }
@@ -579,6 +584,9 @@ bool TfrmCalc::eventFilter(QObject* pObject, QEvent* pEvent) {
         }
     } else if (pEvent->type() == QEvent::KeyRelease && pObject == editInput) {
         editInputKeyUp(static_cast<QKeyEvent*>(pEvent));
+    } else if (pEvent->type() == QEvent::FocusOut && pObject == editInput) {
+        _bInputWasSelected =
+            !editInput->text().isEmpty() && editInput->selectedText() == editInput->text();
     }
     return QMainWindow::eventFilter(pObject, pEvent);
 }

@@ -268,6 +268,9 @@ private:
     std::chrono::steady_clock::time_point _lastEvents;
     int _nRunning = 0;
     bool _bInterrupt = false;
+    // Whether the input line's whole text was selected when it lost the
+    // keys: a character typed elsewhere then replaces it, as it would have.
+    bool _bInputWasSelected = false;
     bool _bReturnDown = false;
     bool _bFirstShow = true;
 };

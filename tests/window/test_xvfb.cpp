@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace {
@@ -98,6 +99,44 @@ TEST_F(WindowTest, ExploringOnAnXServerChangesTheViewAndPrintsNothing) {
     EXPECT_LT(view.y.hi - view.y.lo, home.y.hi - home.y.lo);
     EXPECT_NE(ShownGraph(*frm), before);
     EXPECT_EQ(OutputPane(frm.get())->toPlainText(), output);
+}
+
+// Waits up to two seconds for the condition; QTest's own waiting macros
+// would end the test without telling GoogleTest.
+template <class F> bool WaitFor(F&& condition) {
+    for (int i = 0; i < 100 && !condition(); ++i) {
+        QTest::qWait(20);
+    }
+    return condition();
+}
+
+// On a real X server the keys come back to the input line after a dialog,
+// its text selected, and a character typed on the clicked graph pane goes
+// on to it.
+TEST_F(WindowTest, OnAnXServerTheKeysComeBackToTheInputLine) {
+    frm->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frm.get()));
+    frm->activateWindow();
+    ASSERT_TRUE(WaitFor([&] { return QApplication::activeWindow() == frm.get(); }));
+    QLineEdit* pInput = InputLine(frm.get());
+    pInput->setText(QStringLiteral("PLOTXY -10,10,SIN"));
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [] {
+        if (auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            pDialog->reject();
+        }
+    });
+    timer.start(100);
+    MenuItem(frm.get(), "mnuAbout")->trigger();
+    EXPECT_TRUE(WaitFor([&] { return QApplication::focusWidget() == pInput; }));
+    EXPECT_EQ(pInput->selectedText(), "PLOTXY -10,10,SIN");
+    TGraphPaintBox* pGraph = GraphPane(frm.get());
+    QTest::mouseClick(pGraph, Qt::LeftButton, Qt::NoModifier, QPoint(40, 40));
+    EXPECT_TRUE(WaitFor([&] { return QApplication::focusWidget() == pGraph; }));
+    QTest::keyClick(pGraph, '?');
+    EXPECT_TRUE(WaitFor([&] { return QApplication::focusWidget() == pInput; }));
+    EXPECT_EQ(pInput->text(), "?");
 }
 
 // The help opens beside the calculator without taking the keys from the
