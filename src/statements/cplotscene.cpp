@@ -165,18 +165,16 @@ int CPlotScene::CountHolds(const CNamedNumeric* pSymbol) const {
     return static_cast<int>(nCurves) + (_pFuncX && _pFuncX == pSymbol ? 1 : 0);
 }
 
-Extended CPlotScene::EvaluateAt(CFunction* pFunc, Extended t, bool bStrict) const {
+Extended CPlotScene::EvaluateAt(CFunction* pFunc, Extended t, bool bStrict) {
     if (bStrict) {
-        SetParameter(pFunc, t);
-        return pFunc->GetValue();
+        return pFunc->ValueAt(t);
     }
     // Only the user's request to stop and the end of the memory end the
     // sampling of a view; any other failure leaves just this sample out.
     // The cleanup stack was empty when the sampling began, so what the
     // raise released was the failed evaluation's own.
     try {
-        SetParameter(pFunc, t);
-        return pFunc->GetValue();
+        return pFunc->ValueAt(t);
     } catch (int nCode) {
         if (nCode == ERR_INTERRUPTED || nCode == ERR_OUT_OF_MEMORY) {
             throw;
@@ -202,13 +200,11 @@ void CPlotScene::EvaluateCurvePoint(Extended t, bool bStrict, Extended* px, Exte
         *px = Checked(_pFuncX->GetValue(), bStrict);
         return;
     }
-    const Extended y = EvaluateAt(pFunc, t, false);
-    const Extended x = std::isnan(y) ? NOT_A_NUMBER : EvaluateAt(_pFuncX, t, false);
-    *px = Checked(x, false);
-    *py = std::isnan(*px) ? NOT_A_NUMBER : Checked(y, false);
-    if (std::isnan(*py)) {
-        *px = NOT_A_NUMBER;
-    }
+    const Extended y = Checked(EvaluateAt(pFunc, t, false), false);
+    const Extended x = std::isnan(y) ? NOT_A_NUMBER : Checked(EvaluateAt(_pFuncX, t, false), false);
+    // A point is whole or left out.
+    *px = std::isnan(x) ? NOT_A_NUMBER : x;
+    *py = std::isnan(x) ? NOT_A_NUMBER : y;
 }
 
 void CPlotScene::SampleFunctionsOfX(const SPlotRange& x, int nSamples, bool bStrict,
@@ -218,8 +214,8 @@ void CPlotScene::SampleFunctionsOfX(const SPlotRange& x, int nSamples, bool bStr
     Growing([&] { pSamples->resize(_curves.size()); });
     for (std::size_t iCurve = 0; iCurve < _curves.size(); ++iCurve) {
         SSamples& samples = (*pSamples)[iCurve];
+        // The parameter of y = F(x) is x itself: no copy of it is kept.
         Growing([&] {
-            samples.t = points;
             samples.x = points;
             samples.y.resize(points.size());
         });
@@ -287,50 +283,53 @@ SPlotView CPlotScene::ViewOn(int nWidth, int nHeight) const {
     return view;
 }
 
-std::vector<Extended> CPlotScene::RefinedParameters(const SPlotView& view) const {
-    // The statement's 300 parameter values, and, in a view of the user's,
-    // as many again spread over the steps between them whose span meets the
-    // view, so that a curve looked at closely stays smooth.
-    std::vector<Extended> coarse = SamplePoints(_interval, PARAMETRIC_SAMPLES);
-    if (IsHome()) {
-        return coarse;
+bool CPlotScene::MeetsView(const SSamples& samples, std::size_t i, const SPlotView& view) {
+    const Extended x0 = samples.x[i];
+    const Extended x1 = samples.x[i + 1];
+    const Extended y0 = samples.y[i];
+    const Extended y1 = samples.y[i + 1];
+    return !std::isnan(x0) && !std::isnan(x1) &&
+           Overlap(std::fmin(x0, x1), std::fmax(x0, x1), view.x) &&
+           Overlap(std::fmin(y0, y1), std::fmax(y0, y1), view.y);
+}
+
+void CPlotScene::Refine(const SPlotView& view, SSamples* pSamples) const {
+    // As many samples again as the statement's 300, spread over the steps
+    // between them whose span meets the view, so that a curve looked at
+    // closely stays smooth.
+    const SSamples& coarse = *pSamples;
+    std::size_t nVisible = 0;
+    for (std::size_t i = 0; i + 1 < coarse.t.size(); ++i) {
+        nVisible += MeetsView(coarse, i, view) ? 1 : 0;
     }
-    SSamples samples;
-    SampleCurve(coarse, false, &samples);
-    std::vector<std::size_t> visible;
-    for (std::size_t i = 0; i + 1 < coarse.size(); ++i) {
-        const Extended x0 = samples.x[i];
-        const Extended x1 = samples.x[i + 1];
-        const Extended y0 = samples.y[i];
-        const Extended y1 = samples.y[i + 1];
-        if (!std::isnan(x0) && !std::isnan(x1) &&
-            Overlap(std::fmin(x0, x1), std::fmax(x0, x1), view.x) &&
-            Overlap(std::fmin(y0, y1), std::fmax(y0, y1), view.y)) {
-            Growing([&] { visible.push_back(i); });
+    if (nVisible == 0) {
+        return;
+    }
+    const std::size_t nExtra = (PARAMETRIC_SAMPLES + nVisible - 1) / nVisible;
+    SSamples refined;
+    const auto append = [&refined](Extended t, Extended x, Extended y) {
+        Growing([&] {
+            refined.t.push_back(t);
+            refined.x.push_back(x);
+            refined.y.push_back(y);
+        });
+    };
+    for (std::size_t i = 0; i < coarse.t.size(); ++i) {
+        append(coarse.t[i], coarse.x[i], coarse.y[i]);
+        if (i + 1 == coarse.t.size() || !MeetsView(coarse, i, view)) {
+            continue;
+        }
+        const Extended step = (coarse.t[i + 1] - coarse.t[i]) / static_cast<Extended>(nExtra + 1);
+        for (std::size_t j = 1; j <= nExtra; ++j) {
+            _pProg->PollInterrupt();
+            const Extended t = coarse.t[i] + static_cast<Extended>(j) * step;
+            Extended x = 0;
+            Extended y = 0;
+            EvaluateCurvePoint(t, false, &x, &y);
+            append(t, x, y);
         }
     }
-    if (visible.empty()) {
-        return coarse;
-    }
-    const auto nExtra =
-        static_cast<std::size_t>((PARAMETRIC_SAMPLES + visible.size() - 1) / visible.size());
-    std::vector<Extended> parameters;
-    Growing([&] {
-        parameters.reserve(coarse.size() + visible.size() * nExtra);
-        std::size_t iVisible = 0;
-        for (std::size_t i = 0; i < coarse.size(); ++i) {
-            parameters.push_back(coarse[i]);
-            if (iVisible < visible.size() && visible[iVisible] == i) {
-                ++iVisible;
-                const Extended step =
-                    (coarse[i + 1] - coarse[i]) / static_cast<Extended>(nExtra + 1);
-                for (std::size_t j = 1; j <= nExtra; ++j) {
-                    parameters.push_back(coarse[i] + static_cast<Extended>(j) * step);
-                }
-            }
-        }
-    });
-    return parameters;
+    *pSamples = std::move(refined);
 }
 
 void CPlotScene::SampleView(int nWidth, int nHeight) {
@@ -343,7 +342,10 @@ void CPlotScene::SampleView(int nWidth, int nHeight) {
         SampleFunctionsOfX(_view.x, SamplesAcross(nWidth), false, &samples);
     } else {
         Growing([&] { samples.resize(1); });
-        SampleCurve(RefinedParameters(ViewOn(nWidth, nHeight)), false, &samples.front());
+        SampleCurve(SamplePoints(_interval, PARAMETRIC_SAMPLES), false, &samples.front());
+        if (!IsHome()) {
+            Refine(ViewOn(nWidth, nHeight), &samples.front());
+        }
     }
     TakeSamples(std::move(samples), _view, nWidth, nHeight);
 }

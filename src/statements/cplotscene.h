@@ -21,8 +21,9 @@ class CProgram;
 // kept samples are all there is and a new view only rescales them.
 class CPlotScene : public CBase {
 public:
-    // The samples of one curve: parameter, x and y. A sample that could not
-    // be evaluated has NaN for x and y.
+    // The samples of one curve: parameter (PLOTTXY and PLOTPHIR only; for
+    // PLOTXY it is x), x and y. A sample that could not be evaluated has NaN
+    // for x and y.
     struct SCurve {
         std::string name; // the function's name, or the expression written
         bool bExpression = false;
@@ -103,13 +104,15 @@ private:
         std::vector<Extended> y;
     };
 
-    Extended EvaluateAt(CFunction* pFunc, Extended t, bool bStrict) const;
+    static Extended EvaluateAt(CFunction* pFunc, Extended t, bool bStrict);
     void EvaluateCurvePoint(Extended t, bool bStrict, Extended* px, Extended* py) const;
     void SampleFunctionsOfX(const SPlotRange& x, int nSamples, bool bStrict,
                             std::vector<SSamples>* pSamples) const;
     void SampleCurve(const std::vector<Extended>& parameters, bool bStrict,
                      SSamples* pSamples) const;
-    std::vector<Extended> RefinedParameters(const SPlotView& view) const;
+    // Whether the step from sample i to the next meets the view.
+    static bool MeetsView(const SSamples& samples, std::size_t i, const SPlotView& view);
+    void Refine(const SPlotView& view, SSamples* pSamples) const;
     void TakeSamples(std::vector<SSamples>&& samples, const SPlotView& view, int nWidth,
                      int nHeight);
 

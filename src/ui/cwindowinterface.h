@@ -231,6 +231,9 @@ private:
         }
     };
     std::vector<SLabelBox> _labels;
+    bool IsFreeOfLabels(const SLabelBox& box) const;
+    // Raises "Out of memory." when the boxes cannot grow.
+    void KeepLabelBox(const SLabelBox& box);
     // The legend's box of the plot being drawn (none for one curve) and the
     // names and colours it lists.
     bool _bLegend = false;

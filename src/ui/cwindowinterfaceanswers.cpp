@@ -287,17 +287,17 @@ void CWindowInterface::DrawMarks(const CPlotScene& scene) {
             pCanvas->SetCanvasBrush(curve.nColor);
             pCanvas->CanvasRectangle(px - 2, py - 2, px + 3, py + 3);
         }
-        // The label stands right of and above the point, on white.
+        // The label stands right of and above the point, on white, unless
+        // it would cover another, such as that of an answer at the same
+        // point: the mark itself is there all the same.
         const char* pchLabel = mark.label.c_str();
         const SLabelBox box{px + 4, py - pCanvas->CanvasTextHeight(pchLabel) - 1,
                             pCanvas->CanvasTextWidth(pchLabel),
                             pCanvas->CanvasTextHeight(pchLabel)};
-        pCanvas->SetCanvasBrush(CanvasColor(255, 255, 255));
-        pCanvas->CanvasTextOut(box.x, box.y, pchLabel);
-        try {
-            _labels.push_back(box);
-        } catch (const std::bad_alloc&) {
-            RaiseError(ERR_OUT_OF_MEMORY);
+        if (IsFreeOfLabels(box)) {
+            KeepLabelBox(box);
+            pCanvas->SetCanvasBrush(CanvasColor(255, 255, 255));
+            pCanvas->CanvasTextOut(box.x, box.y, pchLabel);
         }
     }
 }

@@ -144,8 +144,7 @@ void CWindowInterface::PlaceProbeBox(int nWidth, int nHeight, int* px, int* py) 
     const int corners[4][2] = {{nLeft, nTop}, {nRight, nTop}, {nRight, nBottom}, {nLeft, nBottom}};
     for (const auto& corner : corners) {
         const SLabelBox box{corner[0], corner[1], nWidth, nHeight};
-        if (std::none_of(_labels.begin(), _labels.end(),
-                         [&box](const SLabelBox& label) { return box.Meets(label); })) {
+        if (IsFreeOfLabels(box)) {
             *px = corner[0];
             *py = corner[1];
             return;

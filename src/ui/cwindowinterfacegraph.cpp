@@ -124,16 +124,24 @@ void CWindowInterface::DrawNumber(Extended value, Extended x, Extended y, int nD
     // The legend's box is known before any label, and the vertical labels
     // come first: a label that would cover any of them, as the horizontal
     // one in the lower left corner would, is left out.
-    if (std::any_of(_labels.begin(), _labels.end(),
-                    [&box](const SLabelBox& other) { return box.Meets(other); })) {
+    if (!IsFreeOfLabels(box)) {
         return;
     }
+    KeepLabelBox(box);
+    pCanvas->CanvasTextOut(box.x, box.y, pchText);
+}
+
+bool CWindowInterface::IsFreeOfLabels(const SLabelBox& box) const {
+    return std::none_of(_labels.begin(), _labels.end(),
+                        [&box](const SLabelBox& other) { return box.Meets(other); });
+}
+
+void CWindowInterface::KeepLabelBox(const SLabelBox& box) {
     try {
         _labels.push_back(box);
     } catch (const std::bad_alloc&) {
         RaiseError(ERR_OUT_OF_MEMORY);
     }
-    pCanvas->CanvasTextOut(box.x, box.y, pchText);
 }
 
 void CWindowInterface::SetWorldWindow(Extended x0, Extended y0, Extended x1, Extended y1) {
@@ -238,11 +246,7 @@ void CWindowInterface::DescribePlot(const SPlotScene& scene) {
     }
     _legendBox = corners[std::min_element(std::begin(nInside), std::end(nInside)) - nInside];
     _bLegend = true;
-    try {
-        _labels.push_back(_legendBox);
-    } catch (const std::bad_alloc&) {
-        RaiseError(ERR_OUT_OF_MEMORY);
-    }
+    KeepLabelBox(_legendBox);
 }
 
 void CWindowInterface::DrawLegend() {
