@@ -37,7 +37,8 @@ enum EGraphQuestion {
     GQ_ZERO,         // the zero nearest to x
     GQ_MINIMUM,      // the local minimum nearest to x
     GQ_MAXIMUM,      // the local maximum nearest to x
-    GQ_INTERSECTION, // the crossing with curve iOther nearest to x
+    GQ_INTERSECTION, // the crossing with curve iOther nearest to x (with iOther -1,
+                     // the other curve nearest to this one at x)
     GQ_VALUE,        // the value at x
     GQ_AREA,         // the area between the curve and the x axis from x to x2
 };
@@ -205,6 +206,9 @@ private:
     // message when there is nothing to find.
     bool FindAnswer(const SGraphQuestion& question, CPlotScene::SMark* pMark,
                     char (&pchMessage)[160]) const;
+    // The curve other than iCurve whose value is nearest to iCurve's at the
+    // sample nearest to x, or -1.
+    int NearestOtherCurve(int iCurve, Extended x) const;
     void PrintAnswer(const SGraphQuestion& question, const CPlotScene::SMark& mark);
     // The world window drawn last, as a view.
     SPlotView ShownView() const;

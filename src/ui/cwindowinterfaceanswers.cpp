@@ -75,8 +75,25 @@ SPlotRange CWindowInterface::GetAreaSpan() const {
     return _bSpan ? _span : ShownView().x;
 }
 
-bool CWindowInterface::AnswerGraphQuestion(const SGraphQuestion& question,
-                                           char (&pchMessage)[160]) {
+int CWindowInterface::NearestOtherCurve(int iCurve, Extended x) const {
+    const std::vector<CPlotScene::SCurve>& curves = _poPicture->GetScene()->GetCurves();
+    const CPlotScene::SCurve& curve = curves[static_cast<std::size_t>(iCurve)];
+    // The curves of a PLOTXY share their abscissae.
+    const int i = NearestPair(curve.x, curve.y, x, [](std::size_t) { return true; });
+    int iNearest = -1;
+    Extended nearest = 0;
+    for (int k = 0; i >= 0 && k < static_cast<int>(curves.size()); ++k) {
+        const Extended y = curves[static_cast<std::size_t>(k)].y[static_cast<std::size_t>(i)];
+        const Extended distance = std::fabs(y - curve.y[static_cast<std::size_t>(i)]);
+        if (k != iCurve && !std::isnan(y) && (iNearest < 0 || distance < nearest)) {
+            iNearest = k;
+            nearest = distance;
+        }
+    }
+    return iNearest;
+}
+
+bool CWindowInterface::AnswerGraphQuestion(const SGraphQuestion& asked, char (&pchMessage)[160]) {
     pchMessage[0] = '\0';
     if (!CanAnswerGraphQuestions()) {
         SetMessage(pchMessage, "There is no plot of functions to ask.");
@@ -84,7 +101,11 @@ bool CWindowInterface::AnswerGraphQuestion(const SGraphQuestion& question,
     }
     CPlotScene& scene = *_poPicture->GetScene();
     const auto nCurves = static_cast<int>(scene.GetCurves().size());
-    const bool bOther = question.kind == GQ_INTERSECTION;
+    const bool bOther = asked.kind == GQ_INTERSECTION;
+    SGraphQuestion question = asked;
+    if (bOther && question.iOther < 0 && question.iCurve >= 0 && question.iCurve < nCurves) {
+        question.iOther = NearestOtherCurve(question.iCurve, question.x);
+    }
     if (question.iCurve < 0 || question.iCurve >= nCurves ||
         (bOther && (question.iOther < 0 || question.iOther >= nCurves ||
                     question.iOther == question.iCurve))) {

@@ -6,7 +6,6 @@
 
 #include <QMenu>
 
-#include <cmath>
 
 // The graph pane's answers: the context menu's questions about the curve
 // under the pointer, and the keys that ask them about the traced curve.
@@ -100,15 +99,12 @@ void TfrmCalc::AskByKey(int nKey) {
     if (_nRunning > 0 || !Interface() || !Interface()->CanAnswerGraphQuestions()) {
         return;
     }
-    const std::vector<CPlotScene::SCurve>& curves =
-        Interface()->GetGraphPicture().GetScene()->GetCurves();
     // The traced sample, or the middle of the first curve's view.
     SGraphProbe probe{};
     if (!Interface()->ProbeSample(_iTraceCurve, _iTraceSample, &probe)) {
         SPlotView view{};
         Interface()->GetGraphView(&view);
         probe.iCurve = 0;
-        probe.iSample = static_cast<int>(curves[0].x.size() / 2);
         probe.xSample = (view.x.lo + view.x.hi) / 2;
     }
     const int iCurve = probe.iCurve;
@@ -123,26 +119,10 @@ void TfrmCalc::AskByKey(int nKey) {
     case Qt::Key_N:
         Ask({GQ_MINIMUM, iCurve, 0, x, 0});
         break;
-    case Qt::Key_I: {
-        // With the other curve nearest at the traced sample.
-        int iOther = -1;
-        Extended nearest = 0;
-        const auto i = static_cast<std::size_t>(probe.iSample);
-        for (int k = 0; k < static_cast<int>(curves.size()); ++k) {
-            const CPlotScene::SCurve& other = curves[static_cast<std::size_t>(k)];
-            if (k == iCurve || i >= other.y.size() || std::isnan(other.y[i])) {
-                continue;
-            }
-            const Extended distance =
-                std::fabs(other.y[i] - curves[static_cast<std::size_t>(iCurve)].y[i]);
-            if (iOther < 0 || distance < nearest) {
-                iOther = k;
-                nearest = distance;
-            }
-        }
-        Ask({GQ_INTERSECTION, iCurve, iOther, x, 0});
+    case Qt::Key_I:
+        // With the other curve nearest there.
+        Ask({GQ_INTERSECTION, iCurve, -1, x, 0});
         break;
-    }
     case Qt::Key_A:
         AskArea(iCurve);
         break;
