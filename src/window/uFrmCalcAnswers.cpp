@@ -6,7 +6,6 @@
 
 #include <QMenu>
 
-
 // The graph pane's answers: the context menu's questions about the curve
 // under the pointer, and the keys that ask them about the traced curve.
 
