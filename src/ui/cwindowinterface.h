@@ -199,6 +199,22 @@ private:
     // Functions may be evaluated for the picture only between lines: a
     // running line owns the cleanup stack and its functions' parameters.
     bool CanSample() const;
+    // Runs a call that evaluates the user's functions for the picture or a
+    // dialog: they print nothing and cannot change the window, and what
+    // they raise ends only the call. The code raised, or 0. The cleanup
+    // stack is empty before (CanSample), so a raise releases only the
+    // call's own temporaries.
+    template <class F> int RunSilently(F&& call) {
+        _bExploring = true;
+        int nRaised = 0;
+        try {
+            call();
+        } catch (int nCode) {
+            nRaised = nCode;
+        }
+        _bExploring = false;
+        return nRaised;
+    }
     bool ShowView(const SPlotView& view);
     // The marks of the scene's answers, over its curves.
     void DrawMarks(const CPlotScene& scene);

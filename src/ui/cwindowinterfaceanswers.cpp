@@ -116,19 +116,14 @@ bool CWindowInterface::AnswerGraphQuestion(const SGraphQuestion& asked, char (&p
     CPlotScene::SMark mark;
     mark.iCurve = question.iCurve;
     bool bFound = false;
-    // The functions run as they do for a new view: silent, and unable to
-    // change the pane; an error of theirs leaves this answer out.
-    _bExploring = true;
-    try {
-        bFound = FindAnswer(question, &mark, pchMessage);
-    } catch (int nCode) {
-        // The cleanup stack was empty before: what the raise released was
-        // the evaluation's own.
+    // The functions run as they do for a new view; an error of theirs
+    // leaves this answer out.
+    const int nCode = RunSilently([&] { bFound = FindAnswer(question, &mark, pchMessage); });
+    if (nCode != 0) {
         bFound = false;
         SetMessage(pchMessage, nCode == ERR_INTERRUPTED ? std::string("Stopped.")
                                                         : name + " cannot be evaluated there.");
     }
-    _bExploring = false;
     if (!bFound) {
         if (pchMessage[0] == '\0') {
             SetMessage(pchMessage, name + " has no value there.");

@@ -248,8 +248,7 @@ bool CWindowInterface::EvaluateText(const char* pchText, Extended* pValue) {
     CString* poText = nullptr;
     CExpression* poExpr = nullptr;
     bool bEvaluated = false;
-    _bExploring = true;
-    try {
+    RunSilently([&] {
         poText = new CString;
         poText->Set(pchText);
         poText->ToUpperOutsideQuotes();
@@ -261,10 +260,7 @@ bool CWindowInterface::EvaluateText(const char* pchText, Extended* pValue) {
             *pValue = poExpr->Evaluate();
             bEvaluated = std::isfinite(*pValue);
         }
-    } catch (int) {
-        // Not a number the view can take; the cleanup stack was empty.
-    }
-    _bExploring = false;
+    });
     delete poExpr;
     delete poText;
     return bEvaluated;

@@ -287,18 +287,10 @@ bool CWindowInterface::DrawPicture(bool bSample) {
         GetPlotArea(&pxLeft, &pyTop, &pxRight, &pyBottom);
         const int nWidth = pxRight - pxLeft;
         const int nHeight = pyBottom - pyTop;
+        // Stopped by the user or out of memory, the samples of the last
+        // view stay.
         if (bSample && CanSample()) {
-            // Whatever the functions do, they neither print nor change the
-            // pane while they are sampled for the picture.
-            _bExploring = true;
-            try {
-                pScene->SampleView(nWidth, nHeight);
-            } catch (int) {
-                // Stopped by the user or out of memory: the samples of the
-                // last view stay, and the cleanup stack was empty before.
-                bSampled = false;
-            }
-            _bExploring = false;
+            bSampled = RunSilently([&] { pScene->SampleView(nWidth, nHeight); }) == 0;
         }
         std::vector<SPlotCurve> curves;
         DrawPlotScene(this, pScene->Describe(pScene->ViewOn(nWidth, nHeight), &curves));
